@@ -1,0 +1,10 @@
+#pragma once
+
+namespace runtime {
+class Object;
+class Class;
+class Selector;
+template<typename T> class Ref;
+template<typename T> class RefPtr;
+template<typename T> class WeakPtr;
+}

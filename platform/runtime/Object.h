@@ -1,0 +1,106 @@
+#pragma once
+
+#include <runtime/Class.h>
+#include <runtime/Ref.h>
+#include <runtime/RefPtr.h>
+#include <runtime/Selector.h>
+
+#include <cstddef>
+#include <string>
+
+namespace runtime {
+
+class WeakLink;
+
+// Declares the class-registry hooks of an Object subclass. Put it first in the class body and
+// TORVANE_DEFINE_CLASS in one .cpp file.
+#define TORVANE_OBJECT(ClassName, SuperName)                                                  \
+public:                                                                                       \
+    using Super = SuperName;                                                                  \
+    static ::runtime::Class& staticClass();                                                   \
+    const ::runtime::Class& objcClass() const override { return ClassName::staticClass(); }  \
+                                                                                              \
+private:
+
+// Defines the class object. The function-local static makes registration order-safe across
+// translation units; the namespace-scope flag registers the class when its library loads, so
+// NSClassFromString finds it before anyone has touched the class.
+#define TORVANE_DEFINE_CLASS(ClassName)                                                        \
+    ::runtime::Class& ClassName::staticClass()                                                 \
+    {                                                                                          \
+        static ::runtime::Class cls(#ClassName, &ClassName::Super::staticClass());             \
+        return cls;                                                                            \
+    }                                                                                          \
+    [[maybe_unused]] static const bool ClassName##_classRegistered = (ClassName::staticClass(), true);
+
+// Like TORVANE_DEFINE_CLASS, then runs `setup(Class&)` once to fill the method table.
+#define TORVANE_DEFINE_CLASS_WITH_METHODS(ClassName, setup)                                    \
+    ::runtime::Class& ClassName::staticClass()                                                 \
+    {                                                                                          \
+        static ::runtime::Class& cls = [] () -> ::runtime::Class& {                            \
+            static ::runtime::Class registered(#ClassName, &ClassName::Super::staticClass());  \
+            setup(registered);                                                                 \
+            return registered;                                                                 \
+        }();                                                                                   \
+        return cls;                                                                            \
+    }                                                                                          \
+    [[maybe_unused]] static const bool ClassName##_classRegistered = (ClassName::staticClass(), true);
+
+// The root of every platform and product class (NSObject). Reference counted, counts start at
+// one (see adoptRef); not thread-safe: objects belong to their process's main thread.
+class Object {
+public:
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    virtual ~Object();
+
+    void ref() const { ++m_refCount; }
+    void deref() const
+    {
+        if (--m_refCount == 0)
+            delete this;
+    }
+    unsigned refCount() const { return m_refCount; }
+
+    static Class& staticClass();
+    virtual const Class& objcClass() const { return staticClass(); }
+    const std::string& className() const { return objcClass().name(); }
+
+    bool isKindOfClass(const Class& cls) const { return objcClass().isSubclassOfClass(cls); }
+    bool isMemberOfClass(const Class& cls) const { return &objcClass() == &cls; }
+    template<typename T>
+    bool isKindOf() const { return isKindOfClass(T::staticClass()); }
+    bool respondsToSelector(Selector selector) const { return objcClass().instancesRespondToSelector(selector); }
+
+    // The "%@" text. Foundation values override it; other objects read "<ClassName: 0x...>".
+    virtual std::string description() const;
+    virtual bool isEqual(const Object* other) const { return other == this; }
+    virtual size_t hash() const;
+
+    // The shared link WeakPtr uses; created on first use and cleared when this object dies.
+    WeakLink& weakLink() const;
+
+protected:
+    Object() = default;
+
+private:
+    mutable unsigned m_refCount { 1 };
+    mutable WeakLink* m_weakLink { nullptr };
+};
+
+// Checked downcast by class registry (like `[x isKindOfClass:[T class]] ? (T*)x : nil`).
+template<typename T>
+T* dynamicCast(const Object* object)
+{
+    if (!object || !object->isKindOfClass(T::staticClass()))
+        return nullptr;
+    return static_cast<T*>(const_cast<Object*>(object));
+}
+template<typename T, typename U>
+T* dynamicCast(const RefPtr<U>& object) { return dynamicCast<T>(object.get()); }
+template<typename T, typename U>
+T* dynamicCast(const Ref<U>& object) { return dynamicCast<T>(object.ptr()); }
+
+using Id = RefPtr<Object>;
+
+}
