@@ -1,0 +1,173 @@
+#pragma once
+
+// A layer: a rectangle with a background, a border, rounded corners and optional drawn content,
+// holding an ordered list of sublayers (the last one is on top). Views are backed by layers; layers
+// can also stand alone (a button's face and gloss).
+//
+// Geometry: a layer has a frame in its superlayer's coordinates and a bounds whose origin shifts
+// its content (like a scroll offset); the anchor point is always the centre, so `position` is the
+// frame's mid point. There are no transforms.
+//
+// Model and presentation: setters change the model value at once. A layer that is not backed by a
+// view animates changes of frame, bounds, position, opacity and background colour implicitly, with
+// the duration of the current transaction (0.25 s by default) unless the transaction disables
+// actions (see CATransaction). Explicit animations (CABasicAnimation) are added with
+// addAnimation(). Rendering and the presentation*() getters show the animated values at the main
+// run loop's current time; the model getters never do.
+
+#include <graphics/Color.h>
+#include <graphics/Geometry.h>
+#include <quartzcore/AnimationValue.h>
+#include <quartzcore/Forward.h>
+#include <runtime/Object.h>
+#include <runtime/WeakPtr.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace graphics {
+class CGContext;
+}
+
+namespace quartzcore {
+
+using graphics::CGColor;
+using graphics::CGFloat;
+using graphics::CGPoint;
+using graphics::CGRect;
+using graphics::CGSize;
+
+// What a layer asks of the view that it backs. Every method has a neutral default.
+class CALayerDelegate {
+public:
+    virtual ~CALayerDelegate() = default;
+    // Draws the layer's content in its bounds' coordinates; the context is clipped to the bounds.
+    virtual void drawLayerInContext(CALayer&, const graphics::CGContext&) { }
+    // The layer's size changed (through its frame or bounds): the view lays itself out again.
+    virtual void layerDidChangeSize(CALayer&, CGSize /*oldSize*/) { }
+    // Whether property changes of this layer may animate implicitly. Views answer no, as UIKit's
+    // views do outside their own animation blocks.
+    virtual bool layerAllowsImplicitAnimations(const CALayer&) const { return true; }
+};
+
+class CALayer : public runtime::Object {
+    TORVANE_OBJECT(CALayer, runtime::Object)
+public:
+    static runtime::Ref<CALayer> create();
+    ~CALayer() override;
+
+    // Geometry (model values).
+    CGRect frame() const { return m_frame; }
+    void setFrame(CGRect frame);
+    CGRect bounds() const { return { m_boundsOrigin, m_frame.size }; }
+    void setBounds(CGRect bounds);
+    CGPoint position() const;
+    void setPosition(CGPoint position);
+
+    // Looks.
+    const CGColor& backgroundColor() const { return m_backgroundColor; }
+    void setBackgroundColor(CGColor color);
+    const CGColor& borderColor() const { return m_borderColor; }
+    void setBorderColor(CGColor color) { m_borderColor = std::move(color); }
+    CGFloat borderWidth() const { return m_borderWidth; }
+    void setBorderWidth(CGFloat width) { m_borderWidth = width; }
+    CGFloat cornerRadius() const { return m_cornerRadius; }
+    void setCornerRadius(CGFloat radius) { m_cornerRadius = radius; }
+    bool masksToBounds() const { return m_masksToBounds; }
+    void setMasksToBounds(bool masks) { m_masksToBounds = masks; }
+    float opacity() const { return m_opacity; }
+    void setOpacity(float opacity);
+    bool isHidden() const { return m_hidden; }
+    void setHidden(bool hidden) { m_hidden = hidden; }
+    bool isOpaque() const { return m_opaque; }
+    void setOpaque(bool opaque) { m_opaque = opaque; }
+    const std::string& name() const { return m_name; }
+    void setName(std::string name) { m_name = std::move(name); }
+
+    // Content. Drawing happens when the layer is rendered; setNeedsDisplay records that the content
+    // is stale (needsDisplay) so callers can tell, and a size change marks it when
+    // needsDisplayOnBoundsChange is set.
+    bool needsDisplayOnBoundsChange() const { return m_needsDisplayOnBoundsChange; }
+    void setNeedsDisplayOnBoundsChange(bool value) { m_needsDisplayOnBoundsChange = value; }
+    void setNeedsDisplay() { m_needsDisplay = true; }
+    bool needsDisplay() const { return m_needsDisplay; }
+    // Draws the content in bounds coordinates. The default asks the delegate.
+    virtual void drawInContext(const graphics::CGContext& context);
+
+    CALayerDelegate* delegate() const { return m_delegate; }
+    // Not owned: the view that owns this layer sets itself and clears itself before it goes.
+    void setDelegate(CALayerDelegate* delegate) { m_delegate = delegate; }
+
+    // Tree. A layer has at most one superlayer; adding it elsewhere moves it.
+    CALayer* superlayer() const { return m_superlayer.get(); }
+    const std::vector<runtime::Ref<CALayer>>& sublayers() const { return m_sublayers; }
+    void addSublayer(runtime::Ref<CALayer> layer);
+    // An index past the end appends.
+    void insertSublayerAtIndex(runtime::Ref<CALayer> layer, size_t index);
+    // When `sibling` is not a sublayer of this layer the layer is appended (below: inserted first).
+    void insertSublayerBelow(runtime::Ref<CALayer> layer, const CALayer* sibling);
+    void insertSublayerAbove(runtime::Ref<CALayer> layer, const CALayer* sibling);
+    void removeFromSuperlayer();
+    // Index among the superlayer's sublayers, or -1 without a superlayer.
+    long indexInSuperlayer() const;
+
+    // Animations by key. Adding under a key that is in use replaces (and finishes) the old one.
+    // The empty key is allowed and never replaces anything.
+    void addAnimation(runtime::Ref<CABasicAnimation> animation, const std::string& key);
+    CABasicAnimation* animationForKey(const std::string& key) const;
+    void removeAnimationForKey(const std::string& key);
+    void removeAllAnimations();
+    std::vector<std::string> animationKeys() const;
+
+    // The values as shown now: model values with running (or filled-forward) animations applied.
+    CGRect presentationFrame() const;
+    CGColor presentationBackgroundColor() const;
+    float presentationOpacity() const;
+
+    // Renders this layer and its sublayers with its frame's origin at the context's current origin
+    // (drawn at presentation values), honouring hidden, opacity as a group, background, corner
+    // radius, border (above the sublayers) and masksToBounds.
+    void renderInContext(const graphics::CGContext& context);
+
+    // Converts a point between this layer's bounds coordinates and another layer's of the same
+    // tree (nullptr: the root's coordinates).
+    CGPoint convertPointToLayer(CGPoint point, const CALayer* layer) const;
+
+protected:
+    CALayer();
+
+private:
+    struct RunningAnimation;
+
+    void changeFrame(CGRect newFrame);
+    bool implicitAnimationsAllowed() const;
+    void addImplicitAnimation(const char* keyPath, AnimationValue from);
+    void startAnimation(runtime::Ref<CABasicAnimation> animation, std::string key);
+    void animationTimeIsUp(uint64_t serial);
+    // Takes the animation out of the list; `finished` tells whether it ran to its end.
+    void endAnimation(size_t index, bool finished);
+    AnimationValue presentationValue(const std::string& keyPath, AnimationValue model) const;
+    CGPoint originInRoot() const;
+
+    CGRect m_frame {};
+    CGPoint m_boundsOrigin {};
+    CGColor m_backgroundColor;
+    CGColor m_borderColor;
+    CGFloat m_borderWidth { 0 };
+    CGFloat m_cornerRadius { 0 };
+    bool m_masksToBounds { false };
+    float m_opacity { 1 };
+    bool m_hidden { false };
+    bool m_opaque { false };
+    bool m_needsDisplayOnBoundsChange { false };
+    mutable bool m_needsDisplay { true };
+    std::string m_name;
+
+    CALayerDelegate* m_delegate { nullptr };
+    runtime::WeakPtr<CALayer> m_superlayer;
+    std::vector<runtime::Ref<CALayer>> m_sublayers;
+    std::vector<std::unique_ptr<RunningAnimation>> m_animations;
+};
+
+}
