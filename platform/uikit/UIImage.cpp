@@ -1,0 +1,173 @@
+#include <uikit/UIImage.h>
+
+#include <foundation/DeviceRoot.h>
+#include <foundation/NSData.h>
+#include <graphics/Context.h>
+#include <uikit/UIGraphics.h>
+#include <uikit/UIScreen.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace uikit {
+
+TORVANE_DEFINE_CLASS(UIImage)
+
+namespace {
+
+// "dir/Glow.png" → "dir/Glow@2x.png"; empty when the name already carries a scale suffix.
+std::string retinaSibling(std::string_view path)
+{
+    std::filesystem::path file(path);
+    std::string stem = file.stem().string();
+    if (stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0)
+        return {};
+    file.replace_filename(stem + "@2x" + file.extension().string());
+    return file.string();
+}
+
+bool namesRetinaFile(std::string_view path)
+{
+    std::string stem = std::filesystem::path(path).stem().string();
+    return stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0;
+}
+
+runtime::RefPtr<UIImage> loadFile(std::string_view devicePath, CGFloat scale)
+{
+    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
+    if (!hostPath)
+        return nullptr;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*hostPath, error))
+        return nullptr;
+    return UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGFile(*hostPath), scale);
+}
+
+cairo_operator_t cairoOperator(CGBlendMode mode)
+{
+    switch (mode) {
+    case CGBlendMode::Normal: return CAIRO_OPERATOR_OVER;
+    case CGBlendMode::Multiply: return CAIRO_OPERATOR_MULTIPLY;
+    case CGBlendMode::Screen: return CAIRO_OPERATOR_SCREEN;
+    case CGBlendMode::Overlay: return CAIRO_OPERATOR_OVERLAY;
+    case CGBlendMode::Darken: return CAIRO_OPERATOR_DARKEN;
+    case CGBlendMode::Lighten: return CAIRO_OPERATOR_LIGHTEN;
+    case CGBlendMode::Clear: return CAIRO_OPERATOR_CLEAR;
+    case CGBlendMode::Copy: return CAIRO_OPERATOR_SOURCE;
+    case CGBlendMode::SourceIn: return CAIRO_OPERATOR_IN;
+    case CGBlendMode::SourceOut: return CAIRO_OPERATOR_OUT;
+    case CGBlendMode::SourceAtop: return CAIRO_OPERATOR_ATOP;
+    case CGBlendMode::DestinationOver: return CAIRO_OPERATOR_DEST_OVER;
+    case CGBlendMode::DestinationIn: return CAIRO_OPERATOR_DEST_IN;
+    case CGBlendMode::DestinationOut: return CAIRO_OPERATOR_DEST_OUT;
+    case CGBlendMode::DestinationAtop: return CAIRO_OPERATOR_DEST_ATOP;
+    case CGBlendMode::XOR: return CAIRO_OPERATOR_XOR;
+    case CGBlendMode::PlusLighter: return CAIRO_OPERATOR_ADD;
+    }
+    return CAIRO_OPERATOR_OVER;
+}
+
+}
+
+runtime::RefPtr<UIImage> UIImage::imageWithContentsOfFile(std::string_view devicePath)
+{
+    if (devicePath.empty())
+        return nullptr;
+    if (namesRetinaFile(devicePath))
+        return loadFile(devicePath, 2);
+    if (UIScreen::mainScreen().scale() >= 2) {
+        std::string sibling = retinaSibling(devicePath);
+        if (!sibling.empty()) {
+            if (auto image = loadFile(sibling, 2))
+                return image;
+        }
+    }
+    return loadFile(devicePath, 1);
+}
+
+runtime::RefPtr<UIImage> UIImage::imageWithData(const foundation::NSData& data, CGFloat scale)
+{
+    return imageWithCGImage(graphics::CGImageCreateWithPNGData(data.bytes(), data.length()), scale);
+}
+
+runtime::RefPtr<UIImage> UIImage::imageWithCGImage(graphics::CGImage image, CGFloat scale)
+{
+    if (!image)
+        return nullptr;
+    return runtime::adoptRef(*new UIImage(std::move(image), scale > 0 ? scale : 1));
+}
+
+CGSize UIImage::size() const
+{
+    return { static_cast<CGFloat>(m_image.width()) / m_scale, static_cast<CGFloat>(m_image.height()) / m_scale };
+}
+
+void UIImage::drawInRect(CGRect rect) const
+{
+    drawInRectBlendModeAlpha(rect, CGBlendMode::Normal, 1);
+}
+
+void UIImage::drawAtPoint(CGPoint point) const
+{
+    drawInRectBlendModeAlpha({ point, size() }, CGBlendMode::Normal, 1);
+}
+
+void UIImage::drawAtPointBlendModeAlpha(CGPoint point, CGBlendMode blendMode, CGFloat alpha) const
+{
+    drawInRectBlendModeAlpha({ point, size() }, blendMode, alpha);
+}
+
+void UIImage::drawInRectBlendModeAlpha(CGRect rect, CGBlendMode blendMode, CGFloat alpha) const
+{
+    auto context = UIGraphicsGetCurrentContext();
+    if (!context)
+        return;
+    graphics::CGContextSaveGState(context);
+    graphics::CGContextSetAlpha(context, alpha);
+    cairo_set_operator(context.cairo(), cairoOperator(blendMode));
+    graphics::CGContextDrawImage(context, rect, m_image);
+    graphics::CGContextRestoreGState(context);
+}
+
+std::string UIImage::description() const
+{
+    char text[128];
+    CGSize points = size();
+    std::snprintf(text, sizeof text, "<UIImage: %p> size {%g, %g} scale %g", static_cast<const void*>(this),
+        static_cast<double>(points.width), static_cast<double>(points.height), static_cast<double>(m_scale));
+    return text;
+}
+
+runtime::RefPtr<foundation::NSData> UIImagePNGRepresentation(const UIImage* image)
+{
+    if (!image)
+        return nullptr;
+    auto bytes = graphics::CGImageCreatePNGData(image->CGImage());
+    if (bytes.empty())
+        return nullptr;
+    return foundation::NSData::create(std::move(bytes));
+}
+
+}
+
+namespace uikit {
+
+void UIImage::encodeWithCoder(NSCoder& coder) const
+{
+    coder.encodeBytes(graphics::CGImageCreatePNGData(m_image), "UIImagePNG");
+    coder.encodeDouble(m_scale, "UIImageScale");
+}
+
+namespace {
+
+runtime::RefPtr<runtime::Object> decodeImage(NSCoder& coder)
+{
+    auto png = coder.decodeBytes("UIImagePNG");
+    return UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGData(png), static_cast<CGFloat>(coder.decodeDouble("UIImageScale")));
+}
+
+[[maybe_unused]] const bool imageArchivable = ArchivableClasses::addDecoder(UIImage::staticClass(), decodeImage);
+
+}
+
+}
