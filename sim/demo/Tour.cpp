@@ -1,0 +1,26 @@
+#include "Tour.h"
+
+namespace sim::demo {
+
+std::string_view tourScript()
+{
+    return R"scenario(# The Torvane tour.
+# A fresh device with the standard applications: nothing runs yet.
+boot
+screenshot springboard 01-home.png
+dump springboard 01-home.json
+dump prefs prefs-after-boot.json
+
+# Applications start as real processes holding the memory they were given.
+launch com.apple.mobilesafari
+launch com.apple.mobilenotes mb 24
+launch com.apple.Maps mb 40
+# The running-app indicator fades in a moment after an application starts.
+wait 1
+screenshot springboard 02-running.png
+dump springboard 02-running.json
+dump companion companion.json
+)scenario";
+}
+
+}

@@ -1,0 +1,228 @@
+#include "Device.h"
+
+#include "CommandRules.h"
+#include "PropertyListJson.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace sim::driver {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* markerName = ".torvane-device";
+
+const char* const deviceFolders[] = {
+    "/var/mobile/Library/Preferences",
+    "/var/mobile/Library/Nimbrel",
+    "/var/mobile/Library/SpringBoard",
+    "/Library/MobileSubstrate/DynamicLibraries",
+    "/Library/Application Support/Torvane/Themes",
+    "/System/Library/PreferenceBundles",
+    "/var/run",
+    "/var/log",
+    "/Applications",
+};
+
+void writeText(const fs::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+}
+
+std::unique_ptr<Device> Device::create(BuildLayout layout, Ownership ownership, fs::path folder)
+{
+    fs::path root;
+    if (ownership == Ownership::Fresh) {
+        const char* temporary = std::getenv("TMPDIR");
+        std::string pattern = std::string(temporary && *temporary ? temporary : "/tmp") + "/torvane-device-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a device folder in " + pattern);
+        root = pattern;
+    } else {
+        root = fs::absolute(folder).lexically_normal();
+        std::error_code error;
+        if (ownership == Ownership::KeepFresh && fs::exists(root, error) && !fs::is_empty(root, error)) {
+            if (!fs::exists(root / markerName, error))
+                throw std::runtime_error(root.string() + " is not empty and was not made by torvane-sim; not touching it");
+            for (const auto& entry : fs::directory_iterator(root))
+                fs::remove_all(entry.path());
+        }
+        fs::create_directories(root, error);
+        if (!fs::is_directory(root, error))
+            throw std::runtime_error("cannot make the device folder " + root.string());
+    }
+    auto device = std::unique_ptr<Device>(new Device(std::move(layout), root, ownership != Ownership::Fresh));
+    device->layOut();
+    return device;
+}
+
+Device::Device(BuildLayout layout, fs::path root, bool keep)
+    : m_layout(std::move(layout))
+    , m_root(std::move(root))
+    , m_keep(keep)
+{
+}
+
+Device::~Device()
+{
+    if (m_keep)
+        return;
+    std::error_code error;
+    if (fs::exists(m_root / markerName, error))
+        fs::remove_all(m_root, error);
+}
+
+void Device::layOut()
+{
+    std::error_code error;
+    if (!fs::exists(m_root / markerName, error))
+        writeText(m_root / markerName, "A simulated Torvane device made by torvane-sim.\n");
+    for (const char* folder : deviceFolders) {
+        fs::create_directories(hostPath(folder), error);
+        if (error)
+            throw std::runtime_error("cannot make " + hostPath(folder).string() + ": " + error.message());
+    }
+}
+
+fs::path Device::hostPath(const std::string& devicePath) const
+{
+    fs::path relative = fs::path(devicePath).relative_path();
+    return m_root / relative;
+}
+
+fs::path Device::captureFile(const std::string& processName) const
+{
+    return hostPath("/var/log/" + processName + ".stderr");
+}
+
+void Device::setPreference(const std::string& key, const Json& value)
+{
+    auto path = hostPath(preferencesPath);
+    auto current = PropertyListJson::readFile(path);
+    if (current.status == PropertyListJson::Status::Unreadable)
+        throw std::runtime_error("the preferences file is not a readable property list; not overwriting it");
+    Json preferences = current.status == PropertyListJson::Status::Read ? current.value : Json::object();
+    if (!preferences.is_object())
+        throw std::runtime_error("the preferences file does not hold a dictionary; not overwriting it");
+    preferences[key] = value;
+    if (!PropertyListJson::writeFile(path, preferences))
+        throw std::runtime_error("cannot write the preferences file " + path.string());
+}
+
+void Device::removePreference(const std::string& key)
+{
+    auto path = hostPath(preferencesPath);
+    auto current = PropertyListJson::readFile(path);
+    if (current.status == PropertyListJson::Status::Missing)
+        return;
+    if (current.status == PropertyListJson::Status::Unreadable || !current.value.is_object())
+        throw std::runtime_error("the preferences file is not a readable dictionary; not overwriting it");
+    Json preferences = current.value;
+    preferences.erase(key);
+    if (!PropertyListJson::writeFile(path, preferences))
+        throw std::runtime_error("cannot write the preferences file " + path.string());
+}
+
+void Device::putFile(const std::string& devicePath, const fs::path& source)
+{
+    if (!CommandRules::isSafeDevicePath(devicePath))
+        throw std::runtime_error("device path must be absolute and inside the device: " + devicePath);
+    std::error_code error;
+    if (!fs::is_regular_file(source, error))
+        throw std::runtime_error("no such file: " + source.string());
+    auto target = hostPath(devicePath);
+    fs::create_directories(target.parent_path(), error);
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+    if (error)
+        throw std::runtime_error("cannot copy " + source.string() + " to " + devicePath + ": " + error.message());
+}
+
+void Device::removeFile(const std::string& devicePath)
+{
+    if (!CommandRules::isSafeDevicePath(devicePath))
+        throw std::runtime_error("device path must be absolute and inside the device: " + devicePath);
+    std::error_code error;
+    fs::remove_all(hostPath(devicePath), error);
+    if (error)
+        throw std::runtime_error("cannot remove " + devicePath + ": " + error.message());
+}
+
+void Device::installLibrary(const std::string& name, const std::string& devicePath, std::vector<std::string>& warnings)
+{
+    auto built = m_layout.library(name);
+    auto target = hostPath(devicePath);
+    std::error_code error;
+    fs::remove(target, error);
+    if (built.empty()) {
+        warnings.push_back(name + " is not built yet (looked in " + m_layout.libFolder.string() + "); the device has no " + devicePath);
+        return;
+    }
+    fs::create_directories(target.parent_path(), error);
+    // A link keeps the device current with the build and costs nothing to make.
+    fs::create_symlink(built, target, error);
+    if (error)
+        throw std::runtime_error("cannot install " + devicePath + ": " + error.message());
+}
+
+void Device::copyTree(const fs::path& from, const std::string& deviceFolder)
+{
+    std::error_code error;
+    if (!fs::is_directory(from, error))
+        return;
+    auto target = hostPath(deviceFolder);
+    fs::create_directories(target, error);
+    fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    if (error)
+        throw std::runtime_error("cannot copy resources from " + from.string() + ": " + error.message());
+}
+
+std::vector<std::string> Device::prepareForBoot()
+{
+    std::vector<std::string> warnings;
+
+    const AppCatalog& apps = m_apps.isEmpty() ? AppCatalog::standardSet() : m_apps;
+    writeText(hostPath(AppCatalog::devicePath), apps.toJson().dump(2) + "\n");
+
+    // The substrate loads every library whose filter names SpringBoard's bundle.
+    const Json filter = { { "Filter", { { "Bundles", Json::array({ "com.apple.springboard" }) } } } };
+    auto installTweak = [&](const std::string& name, bool installed) {
+        std::string library = std::string(substratePath) + "/" + name + ".dylib";
+        std::string filterPath = std::string(substratePath) + "/" + name + ".plist";
+        std::error_code error;
+        if (!installed) {
+            fs::remove(hostPath(library), error);
+            fs::remove(hostPath(filterPath), error);
+            return;
+        }
+        installLibrary(name, library, warnings);
+        if (!PropertyListJson::writeFile(hostPath(filterPath), filter))
+            throw std::runtime_error("cannot write " + filterPath);
+    };
+    installTweak("Dashmere", true);
+    installTweak("Nimbrel", m_companion);
+
+    // Activator is only looked for as a file; its code lives in the platform.
+    auto activator = hostPath(std::string(substratePath) + "/Activator.dylib");
+    std::error_code error;
+    if (m_activator)
+        writeText(activator, "");
+    else
+        fs::remove(activator, error);
+
+    installLibrary("TorvaneSettings", "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvaneSettings", warnings);
+
+    copyTree(m_layout.resourcesFolder / "device", "/");
+    copyTree(m_layout.resourcesFolder / "Themes", "/Library/Application Support/Torvane/Themes");
+    copyTree(m_layout.resourcesFolder / "TorvaneSettings.bundle", "/System/Library/PreferenceBundles/TorvaneSettings.bundle");
+    return warnings;
+}
+
+}

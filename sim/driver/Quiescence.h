@@ -1,0 +1,55 @@
+#pragma once
+
+#include <sim/control/ControlClient.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sim::driver {
+
+// Waits until every process has handled everything a command caused: each host answers `idle`
+// with true, and the notification broker has no delivery that a client has not acknowledged yet.
+// One idle round is not enough (a host may post a notification just after it answered, which then
+// wakes another host that already said it was idle), so two consecutive rounds must see everyone
+// idle. The wait is bounded; a process that stays busy is named in the error.
+class Quiescence {
+public:
+    class Timeout : public std::runtime_error {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    explicit Quiescence(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+
+    void addHost(std::string name, control::ControlClient&);
+    // The broker's socket: "STATUS" answers "PENDING <n>".
+    void setBroker(std::filesystem::path socketPath);
+
+    struct Result {
+        // The shortest time until any host's next timer; nullopt when no host has one.
+        std::optional<double> nextTimer;
+        size_t rounds { 0 };
+    };
+    Result wait();
+
+private:
+    struct Host {
+        std::string name;
+        control::ControlClient* client;
+    };
+    // Pending broker deliveries; throws when the broker cannot be asked.
+    long brokerPending();
+
+    std::chrono::milliseconds m_timeout;
+    std::vector<Host> m_hosts;
+    std::optional<std::filesystem::path> m_brokerPath;
+    std::unique_ptr<control::ControlClient> m_broker;
+};
+
+}

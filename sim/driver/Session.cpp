@@ -1,0 +1,321 @@
+#include "Session.h"
+
+#include "CommandRules.h"
+#include "DeviceLog.h"
+#include "EmergencyStop.h"
+#include "Expectation.h"
+#include "JsonPointer.h"
+#include "PropertyListJson.h"
+
+#include <sim/control/ControlError.h>
+#include <sim/control/ControlServer.h>
+#include <sim/control/UnixSocket.h>
+
+#include <cmath>
+#include <fstream>
+#include <unistd.h>
+
+namespace sim::driver {
+
+namespace fs = std::filesystem;
+using control::Command;
+
+namespace {
+
+constexpr const char* brokerSocketPath = "/var/run/notifyd.sock";
+
+std::string formatSeconds(double seconds)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.9g", seconds);
+    return text;
+}
+
+}
+
+std::vector<ProcessRole> ProcessRole::standard(const BuildLayout& layout)
+{
+    return {
+        { "notifyd", ProcessRole::Kind::Broker, layout.executable("notifyd"), {} },
+        { "springboard", ProcessRole::Kind::Host, layout.executable("springboard"), {} },
+        { "settings-app", ProcessRole::Kind::Host, layout.executable("settings-app"), {} },
+    };
+}
+
+Session::Session(SessionOptions options)
+    : m_options(std::move(options))
+{
+    if (m_options.processes.empty())
+        m_options.processes = ProcessRole::standard(m_options.layout);
+    if (!m_options.warn)
+        m_options.warn = [](const std::string&) {};
+    m_device = Device::create(m_options.layout, m_options.ownership, m_options.deviceFolder);
+}
+
+Session::~Session()
+{
+    shutdown();
+}
+
+void Session::shutdown()
+{
+    m_quiescence.reset();
+    m_hosts.clear();
+    if (m_processes)
+        m_processes->stopAll();
+}
+
+Answer Session::execute(const ScenarioLine& line)
+{
+    try {
+        if (EmergencyStop::interruptSignal())
+            return Answer::error("interrupted");
+        const Command& command = line.command;
+        switch (line.kind) {
+        case CommandKind::Setup: {
+            Answer answer = setUp(command);
+            if (m_booted && answer.isOk())
+                settle();
+            return answer;
+        }
+        case CommandKind::Boot:
+            return boot();
+        case CommandKind::SpringBoard:
+            return forward("springboard", command);
+        case CommandKind::Settings:
+            return forward("settings-app", command);
+        case CommandKind::Wait:
+            return wait(command.number(0));
+        case CommandKind::Screenshot:
+            return screenshot(command);
+        case CommandKind::Dump:
+            return dumpToFile(command);
+        case CommandKind::Expect:
+            return expect(command);
+        }
+        return Answer::error("unhandled command");
+    } catch (const std::exception& error) {
+        return Answer::error(error.what());
+    }
+}
+
+Answer Session::setUp(const Command& command)
+{
+    const std::string& name = command.name();
+    if (name == "activator") {
+        m_device->setActivatorInstalled(command.argument(0) == "on");
+    } else if (name == "companion") {
+        m_device->setCompanionInstalled(command.argument(0) == "on");
+    } else if (name == "prefs") {
+        m_device->setPreference(command.argument(0), *CommandRules::jsonArgument(command.word(1)));
+    } else if (name == "prefs-remove") {
+        m_device->removePreference(command.argument(0));
+    } else if (name == "file") {
+        if (command.argument(0) == "put") {
+            fs::path source = command.argument(2);
+            if (source.is_relative())
+                source = m_options.sourceFolder / source;
+            m_device->putFile(command.argument(1), source);
+        } else {
+            m_device->removeFile(command.argument(1));
+        }
+    } else if (name == "app") {
+        m_device->installApp(command);
+    } else {
+        return Answer::error("unknown setting-up command '" + name + "'");
+    }
+    return Answer::ok();
+}
+
+Answer Session::boot()
+{
+    if (m_booted)
+        return Answer::error("the device is already booted");
+
+    std::string missing;
+    for (const auto& role : m_options.processes) {
+        if (::access(role.executable.c_str(), X_OK) != 0)
+            missing += (missing.empty() ? "" : ", ") + role.name;
+    }
+    if (!missing.empty())
+        return Answer::error("cannot boot: not built: " + missing + " (looked in " + m_options.layout.binFolder.string() + ")");
+
+    for (const auto& warning : m_device->prepareForBoot())
+        m_options.warn("warning: " + warning);
+
+    try {
+        startProcesses();
+    } catch (...) {
+        // A device that did not come up entirely is taken down again, so boot can be retried.
+        shutdown();
+        throw;
+    }
+    m_booted = true;
+    settle();
+    return Answer::ok();
+}
+
+void Session::startProcesses()
+{
+    m_processes = std::make_unique<ProcessSupervisor>(std::map<std::string, std::string> {
+        { "TORVANE_DEVICE_ROOT", m_device->root().string() },
+        { "TORVANE_VIRTUAL_TIME", "1" },
+    });
+    m_quiescence = std::make_unique<Quiescence>(m_options.settleTimeout);
+
+    for (const auto& role : m_options.processes) {
+        m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
+        if (role.kind == ProcessRole::Kind::Broker) {
+            auto socket = m_device->hostPath(brokerSocketPath).string();
+            m_processes->waitUntilReady(role.name, [&] {
+                int fd = control::UnixSocket::connect(socket);
+                if (fd < 0)
+                    return false;
+                ::close(fd);
+                return true;
+            }, m_options.startTimeout);
+            m_quiescence->setBroker(socket);
+            continue;
+        }
+        auto socket = m_device->hostPath(control::ControlServer::devicePath(role.name)).string();
+        std::unique_ptr<control::ControlClient> client;
+        m_processes->waitUntilReady(role.name, [&] {
+            client = control::ControlClient::tryConnect(socket, role.name);
+            return client != nullptr;
+        }, m_options.startTimeout);
+        client->call("ping", m_options.startTimeout);
+        m_quiescence->addHost(role.name, *client);
+        m_hosts[role.name] = std::move(client);
+    }
+}
+
+control::ControlClient& Session::host(const std::string& name)
+{
+    auto it = m_hosts.find(name);
+    if (it == m_hosts.end())
+        throw control::ControlError(name + " is not running on this device");
+    return *it->second;
+}
+
+void Session::settle()
+{
+    if (m_quiescence)
+        m_quiescence->wait();
+}
+
+Answer Session::forward(const std::string& hostName, const Command& command)
+{
+    auto answer = host(hostName).call(command.line());
+    settle();
+    answer.erase("ok");
+    return Answer::ok(answer.empty() ? Json(nullptr) : answer);
+}
+
+Answer Session::wait(double seconds)
+{
+    // Every host's clock moves in the same steps, from one timer to the next anywhere on the
+    // device, and the device settles after each step: work that a timer in one process causes in
+    // another happens at the virtual moment it would on the device.
+    double remaining = seconds;
+    size_t steps = 0;
+    for (;;) {
+        auto settled = m_quiescence->wait();
+        if (remaining <= 0)
+            break;
+        if (++steps > maximumWaitSteps)
+            return Answer::error("wait " + formatSeconds(seconds) + " took more than " + std::to_string(maximumWaitSteps) + " steps (a timer keeps firing)");
+        double step = remaining;
+        if (settled.nextTimer && *settled.nextTimer < remaining)
+            step = std::max(*settled.nextTimer, 0.0);
+        for (auto& [name, client] : m_hosts)
+            client->call("advance " + formatSeconds(step));
+        remaining = step == remaining ? 0 : remaining - step;
+    }
+    return Answer::ok();
+}
+
+fs::path Session::outputPath(const std::string& file) const
+{
+    fs::path path = file;
+    if (path.is_relative())
+        path = m_options.outFolder / path;
+    path = fs::absolute(path);
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    return path;
+}
+
+std::string Session::hostForTarget(const std::string& target)
+{
+    return target == "settings" ? "settings-app" : target;
+}
+
+Answer Session::screenshot(const Command& command)
+{
+    auto path = outputPath(command.argument(1));
+    std::error_code error;
+    fs::remove(path, error);
+    std::string hostName = hostForTarget(command.argument(0));
+    host(hostName).call("screenshot " + control::LineTokenizer::quote(path.string()));
+    settle();
+    if (!fs::is_regular_file(path, error))
+        return Answer::error(hostName + " answered the screenshot but wrote no file at " + path.string());
+    return Answer::ok(nullptr, path.string());
+}
+
+Json Session::dump(const std::string& target)
+{
+    if (target == "prefs" || target == "companion") {
+        auto path = m_device->hostPath(target == "prefs" ? Device::preferencesPath : Device::companionDataPath);
+        auto read = PropertyListJson::readFile(path);
+        if (read.status == PropertyListJson::Status::Unreadable)
+            throw control::ControlError("the " + target + " file is not a readable property list");
+        return read.value;
+    }
+    auto answer = host(hostForTarget(target)).call("dump");
+    if (answer.contains("dump"))
+        return answer["dump"];
+    answer.erase("ok");
+    return answer;
+}
+
+Answer Session::dumpToFile(const Command& command)
+{
+    Json document = dump(command.argument(0));
+    if (!command.hasArgument(1))
+        return Answer::ok(document);
+    auto path = outputPath(command.argument(1));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+    if (!out)
+        return Answer::error("cannot write " + path.string());
+    return Answer::ok(nullptr, path.string());
+}
+
+Answer Session::expect(const Command& command)
+{
+    const std::string& target = command.argument(0);
+    if (target == "log") {
+        DeviceLog log(m_device->hostPath("/var/log"));
+        auto found = log.linesContaining(command.argument(2));
+        bool wanted = command.argument(1) == "contains";
+        if (wanted == !found.empty())
+            return Answer::ok();
+        if (wanted)
+            return Answer::failed("no log line contains " + Json(command.argument(2)).dump() + " (" + std::to_string(log.lines().size()) + " lines searched)");
+        return Answer::failed("a log line contains " + Json(command.argument(2)).dump() + ": " + found.front());
+    }
+
+    auto pointer = JsonPointer::parse(command.argument(1));
+    auto op = Expectation::parseOp(command.argument(2));
+    if (!pointer || !op)
+        return Answer::error("malformed expect");
+    Json expected = Expectation::takesValue(*op) ? *CommandRules::jsonArgument(command.word(3)) : Json(nullptr);
+    Json document = dump(target);
+    auto outcome = Expectation::evaluate(pointer->resolve(document), *op, expected);
+    if (outcome.held)
+        return Answer::ok();
+    return Answer::failed(target + " " + (pointer->text().empty() ? "\"\"" : pointer->text()) + ": " + outcome.message);
+}
+
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "Answer.h"
+#include "BuildLayout.h"
+#include "Device.h"
+#include "ProcessSupervisor.h"
+#include "Quiescence.h"
+#include "ScenarioLine.h"
+
+#include <sim/control/ControlClient.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim::driver {
+
+// A process the device runs at boot.
+struct ProcessRole {
+    enum class Kind {
+        Broker, // the notification broker: ready when its socket takes connections, asked STATUS
+        Host,   // serves a control socket (ControlServer.h) at /var/run/<name>.ctl
+    };
+    std::string name;
+    Kind kind { Kind::Host };
+    std::filesystem::path executable;
+    std::vector<std::string> arguments;
+
+    // notifyd, springboard and settings-app from the build's bin folder.
+    static std::vector<ProcessRole> standard(const BuildLayout&);
+};
+
+struct SessionOptions {
+    BuildLayout layout;
+    Device::Ownership ownership { Device::Ownership::Fresh };
+    std::filesystem::path deviceFolder;  // for KeepFresh and UseAsIs
+    std::filesystem::path outFolder;     // where relative screenshot and dump files go
+    std::filesystem::path sourceFolder;  // where relative host paths of `file put` start
+    std::vector<ProcessRole> processes;  // empty: ProcessRole::standard
+    std::chrono::milliseconds startTimeout { 10000 };
+    std::chrono::milliseconds settleTimeout { 10000 };
+    std::function<void(const std::string&)> warn; // notes for the user (parts not built yet)
+};
+
+// One device and the processes booted on it, playing scenario commands one at a time. Every
+// command that reaches a process is followed by a wait until the whole device has settled
+// (Quiescence.h). Destroying the session stops every process and removes the device folder unless
+// it is kept.
+class Session {
+public:
+    explicit Session(SessionOptions);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Answer execute(const ScenarioLine&);
+
+    Device& device() { return *m_device; }
+    ProcessSupervisor& processes() { return *m_processes; }
+    bool isBooted() const { return m_booted; }
+    // Stops the processes now (the destructor does it too).
+    void shutdown();
+
+    // A fresh dump of `target` (springboard, settings, prefs or companion).
+    Json dump(const std::string& target);
+
+    // The largest number of steps one `wait` may take (each step is one timer firing somewhere).
+    static constexpr size_t maximumWaitSteps = 100000;
+
+private:
+    Answer boot();
+    void startProcesses();
+    Answer setUp(const control::Command&);
+    Answer forward(const std::string& host, const control::Command&);
+    Answer wait(double seconds);
+    Answer screenshot(const control::Command&);
+    Answer dumpToFile(const control::Command&);
+    Answer expect(const control::Command&);
+    void settle();
+    control::ControlClient& host(const std::string& name);
+    std::filesystem::path outputPath(const std::string& file) const;
+    static std::string hostForTarget(const std::string& target);
+
+    SessionOptions m_options;
+    std::unique_ptr<Device> m_device;
+    std::unique_ptr<ProcessSupervisor> m_processes;
+    std::map<std::string, std::unique_ptr<control::ControlClient>> m_hosts;
+    std::unique_ptr<Quiescence> m_quiescence;
+    bool m_booted { false };
+};
+
+}

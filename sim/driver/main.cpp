@@ -1,0 +1,129 @@
+// torvane-sim: boots simulated devices and plays scenarios on them (see sim/README.md).
+
+#include "BuildLayout.h"
+#include "DemoPlayer.h"
+#include "EmergencyStop.h"
+#include "ScenarioRunner.h"
+#include "Shell.h"
+
+#include <sim/demo/Tour.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace sim::driver;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char usage[] = R"(usage:
+  torvane-sim run SCRIPT... [--out DIR] [--keep DIR]
+        plays scenario files, each on a fresh device; exit 0 when every expect held,
+        1 naming the file, line and what differed, 2 for a malformed line
+  torvane-sim shell [--device DIR]
+        the same commands typed one per line, answers printed
+  torvane-sim demo [--out DIR]
+        boots a fresh device, plays the built-in tour, writes screenshots and transcript.txt
+        to DIR (default ./demo-out)
+)";
+
+int usageError(const std::string& message)
+{
+    std::cerr << "torvane-sim: " << message << "\n" << usage;
+    return 2;
+}
+
+struct Arguments {
+    std::vector<std::string> positional;
+    std::optional<std::string> out;
+    std::optional<std::string> keep;
+    std::optional<std::string> device;
+};
+
+// Options may stand anywhere after the mode, as "--out DIR" or "--out=DIR".
+std::optional<std::string> parse(int argc, char** argv, const std::vector<std::string>& allowed, Arguments& arguments)
+{
+    for (int i = 2; i < argc; ++i) {
+        std::string word = argv[i];
+        if (!word.starts_with("--")) {
+            arguments.positional.push_back(word);
+            continue;
+        }
+        std::string name = word.substr(2);
+        std::string value;
+        auto equals = name.find('=');
+        if (equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        } else {
+            if (i + 1 >= argc)
+                return "--" + name + " needs a folder";
+            value = argv[++i];
+        }
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+            return "unknown option --" + name;
+        if (value.empty())
+            return "--" + name + " needs a folder";
+        if (name == "out")
+            arguments.out = value;
+        else if (name == "keep")
+            arguments.keep = value;
+        else if (name == "device")
+            arguments.device = value;
+    }
+    return std::nullopt;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+        std::cout << usage;
+        return argc < 2 ? 2 : 0;
+    }
+    EmergencyStop::install();
+    std::string mode = argv[1];
+    BuildLayout layout = BuildLayout::aroundExecutable();
+    Arguments arguments;
+
+    if (mode == "run") {
+        if (auto error = parse(argc, argv, { "out", "keep" }, arguments))
+            return usageError(*error);
+        if (arguments.positional.empty())
+            return usageError("run needs at least one scenario file");
+        ScenarioRunner::Options options;
+        options.layout = layout;
+        options.outFolder = fs::absolute(arguments.out.value_or("."));
+        if (arguments.keep)
+            options.keepFolder = fs::absolute(*arguments.keep);
+        std::vector<fs::path> files(arguments.positional.begin(), arguments.positional.end());
+        return ScenarioRunner(options, std::cout, std::cerr).run(files);
+    }
+    if (mode == "shell") {
+        if (auto error = parse(argc, argv, { "device" }, arguments))
+            return usageError(*error);
+        if (!arguments.positional.empty())
+            return usageError("shell takes no file; it reads commands from standard input");
+        Shell::Options options;
+        options.layout = layout;
+        if (arguments.device)
+            options.deviceFolder = fs::absolute(*arguments.device);
+        return Shell(options, std::cin, std::cout, std::cerr).run();
+    }
+    if (mode == "demo") {
+        if (auto error = parse(argc, argv, { "out" }, arguments))
+            return usageError(*error);
+        if (!arguments.positional.empty())
+            return usageError("demo takes no file");
+        DemoPlayer::Options options;
+        options.layout = layout;
+        options.outFolder = fs::absolute(arguments.out.value_or("demo-out"));
+        return DemoPlayer(options, std::cout, std::cerr).play(sim::demo::tourScript());
+    }
+    return usageError("unknown mode '" + mode + "'");
+}
