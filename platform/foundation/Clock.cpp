@@ -6,9 +6,9 @@ namespace foundation {
 
 MonotonicTime RealClock::now() const
 {
-    timespec spec {};
-    clock_gettime(CLOCK_MONOTONIC, &spec);
-    return MonotonicTime::fromSecondsSinceOrigin(Seconds(static_cast<double>(spec.tv_sec) + static_cast<double>(spec.tv_nsec) / 1e9));
+    timespec reading {};
+    clock_gettime(CLOCK_MONOTONIC, &reading);
+    return MonotonicTime::fromSecondsSinceOrigin(Seconds(static_cast<double>(reading.tv_sec) + static_cast<double>(reading.tv_nsec) / 1e9));
 }
 
 void VirtualClock::advance(Seconds delta)

@@ -27,9 +27,9 @@ namespace notifytest {
 // Real time, for bounded waits on other processes.
 inline double now()
 {
-    timespec spec {};
-    clock_gettime(CLOCK_MONOTONIC, &spec);
-    return static_cast<double>(spec.tv_sec) + static_cast<double>(spec.tv_nsec) / 1e9;
+    timespec reading {};
+    clock_gettime(CLOCK_MONOTONIC, &reading);
+    return static_cast<double>(reading.tv_sec) + static_cast<double>(reading.tv_nsec) / 1e9;
 }
 
 // Generous: a loaded two-core machine can be slow, but a broken build must not hang the suite.
