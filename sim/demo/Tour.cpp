@@ -20,6 +20,27 @@ wait 1
 screenshot springboard 02-running.png
 dump springboard 02-running.json
 dump companion companion.json
+
+# The switcher bar lists running applications, most recently active first.
+switcher show
+screenshot springboard 03-switcher.png
+switcher hide
+
+# Folders open over the home screen.
+folder open "Utilities"
+screenshot springboard 04-folder.png
+folder close
+
+# Badges, and an application that ends by itself.
+badge com.apple.mobilecal 3
+quit com.apple.Maps
+screenshot springboard 05-badge-and-quit.png
+dump springboard 05-badge-and-quit.json
+
+# Locking the device.
+lock
+screenshot springboard 06-locked.png
+unlock
 )scenario";
 }
 

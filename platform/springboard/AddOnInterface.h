@@ -1,0 +1,25 @@
+#pragma once
+
+// What the SpringBoard host asks of a loaded add-on without linking against it: C functions the
+// add-on may export, looked up with dlsym in the process's loaded libraries. A missing function
+// means the add-on is not loaded (or does not offer it), and the host reports nothing.
+
+#include <cstddef>
+
+extern "C" {
+
+// Calls `visit` once for every entry of the add-on's running-applications list, in its order, as
+// the add-on holds it (unfiltered); returns the number of entries.
+using TorvaneRunningApplicationsFunction = size_t (*)(void (*visit)(const char* bundleIdentifier, void* context), void* context);
+inline constexpr const char* TorvaneRunningApplicationsSymbol = "TorvaneRunningApplications";
+
+}
+
+extern "C" {
+
+// The device path of the image the add-on's indicators show now; nullptr when there is none. The
+// text stays valid until the add-on's settings change.
+using TorvaneIndicatorImagePathFunction = const char* (*)();
+inline constexpr const char* TorvaneIndicatorImagePathSymbol = "TorvaneIndicatorImagePath";
+
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+// The child processes that stand for running applications: one `sim-app BUNDLE_ID MEGABYTES` each.
+//
+// Ending: terminate() sends SIGTERM, requestQuit() SIGUSR1 (the application then exits by itself).
+// Reaping never blocks: a SIGCHLD handler writes to a pipe that the main run loop watches, and the
+// watcher collects exactly our own children with waitpid(pid, WNOHANG) — never waitpid(-1), which
+// would steal the children of popen() (the add-on's memory probe) from pclose().
+//
+// Readiness: each child reports on a pipe once it holds its memory; until then it counts as
+// starting, so whoever waits for the process to settle (the driver's idle check) sees its memory
+// in place. A child that was told to end counts as pending until it has been reaped.
+//
+// Children die with SpringBoard (PR_SET_PDEATHSIG, set before exec), and killAll() ends and reaps
+// them all on the way out.
+
+#include <foundation/ObserverToken.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace springboard {
+
+class ApplicationProcesses {
+public:
+    static ApplicationProcesses& shared();
+
+    // The sim-app executable; by default the one next to the running executable (/proc/self/exe's
+    // folder).
+    void setExecutable(std::string path) { m_executable = std::move(path); }
+    const std::string& executable() const { return m_executable; }
+
+    // Starts a child; nullopt (and errno-style text in *error) when it cannot be started.
+    std::optional<pid_t> spawn(const std::string& bundleIdentifier, double megabytes, std::string* error = nullptr);
+    void terminate(pid_t pid);
+    void requestQuit(pid_t pid);
+
+    // Called on the main run loop once a child has exited and been reaped, with its wait status.
+    void setExitHandler(std::function<void(pid_t, int status)> handler) { m_exitHandler = std::move(handler); }
+
+    bool isChild(pid_t pid) const { return m_children.count(pid) > 0; }
+    size_t childCount() const { return m_children.size(); }
+    // No child is still starting and none that was told to end is still unreaped.
+    bool isSettled() const;
+    // Reaps whatever has exited, now (the run loop does this on SIGCHLD).
+    void reapExited();
+
+    // SIGKILL to every child, then reaps them (blocking: only for shutdown).
+    void killAll();
+
+private:
+    ApplicationProcesses();
+    void watchSignals();
+    void readReady(pid_t pid);
+
+    struct Child {
+        std::string bundleIdentifier;
+        int readyFd { -1 };
+        foundation::ObserverToken readySource;
+        bool ending { false };
+    };
+
+    std::string m_executable;
+    std::map<pid_t, Child> m_children;
+    std::function<void(pid_t, int)> m_exitHandler;
+    foundation::ObserverToken m_signalSource;
+};
+
+}

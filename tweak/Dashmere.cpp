@@ -1,0 +1,48 @@
+#include "Dashmere.h"
+
+#include "Hooks.h"
+#include "SavedSwipeSettings.h"
+
+#include <foundation/NSBundle.h>
+#include <foundation/NSLog.h>
+#include <foundation/NSNotificationCenter.h>
+#include <foundation/NSString.h>
+#include <notify/CFNotificationCenter.h>
+
+namespace tweak {
+
+void reloadDMRSettings(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
+{
+    SavedSwipeSettings::loadReloadAllDMRSettings();
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName("SwipeUpdateColorImageView");
+}
+
+void saveNewPreviewImage(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
+{
+    // Preview capture writes the two preview images here once it exists; nothing to do before.
+}
+
+}
+
+__attribute__((constructor)) void Dashmere_initializer()
+{
+    using namespace tweak;
+
+    // Substrate filters decide which processes load the library; whatever they say, the add-on
+    // only ever acts inside SpringBoard.
+    if (foundation::NSBundle::mainBundle().bundleIdentifier() != "com.apple.springboard")
+        return;
+
+    SavedSwipeSettings::discardOutdatedSettingsFile();
+    foundation::NSLog("Torvane %@ Loaded into SpringBoard", foundation::NSStr(DashmereVersion));
+    SavedSwipeSettings::loadReloadAllDMRSettings();
+    SavedSwipeSettings::initialSetupCalled();
+
+    auto* darwin = notify::CFNotificationCenterGetDarwinNotifyCenter();
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, reloadDMRSettings, reloadSettingsNotification,
+        nullptr, notify::CFNotificationSuspensionBehaviorCoalesce);
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, saveNewPreviewImage, newPreviewNotification,
+        nullptr, notify::CFNotificationSuspensionBehaviorCoalesce);
+
+    installHooks();
+}

@@ -1,0 +1,150 @@
+#include "Hooks.h"
+
+#include "SavedSwipeSettings.h"
+
+#include <foundation/NSMutableArray.h>
+#include <foundation/NSNotificationCenter.h>
+#include <foundation/NSString.h>
+#include <runtime/Class.h>
+#include <springboard/AddOnInterface.h>
+#include <springboard/HookedOperations.h>
+#include <springboard/SBApplication.h>
+#include <substrate/Hook.h>
+
+#include <type_traits>
+
+namespace tweak {
+
+using runtime::Object;
+using runtime::Selector;
+
+namespace {
+
+// SpringBoard's own implementations, handed back by the hooks. Set once at start-up, before any
+// replacement can run. A class SpringBoard lacks leaves its slot empty, and the replacement then
+// has nothing to call through to.
+springboard::OpenFolderIMP g_openFolder;
+springboard::SetApplicationStateIMP g_setApplicationState;
+springboard::TouchesIMP g_touchesMoved;
+springboard::TouchesIMP g_touchesBegan;
+springboard::MappedIconViewIMP g_mappedIconView;
+springboard::SetHiddenIMP g_setHidden;
+springboard::LockIMP g_lock;
+springboard::WillActivateIMP g_willActivate;
+
+template<typename R, typename... Args>
+void hook(const char* className, const char* selector, runtime::Implementation<R, Args...> replacement,
+    runtime::Implementation<R, Args...>* original)
+{
+    MSHookMessageEx(runtime::NSClassFromString(className), runtime::sel(selector), replacement, original);
+}
+
+template<typename R, typename... Args>
+R callThrough(runtime::Implementation<R, Args...> original, Object* self, Selector selector, std::type_identity_t<Args>... args)
+{
+    if (!original) {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
+    return original(self, selector, args...);
+}
+
+void postClosingNotifications()
+{
+    auto& center = foundation::NSNotificationCenter::defaultCenter();
+    center.postNotificationName("TorvaneSuicide");
+    center.postNotificationName("TorvaneKillActivatorAlertNow");
+}
+
+}
+
+void openAFolder(Object* self, Selector selector, Object* folder, bool animated)
+{
+    callThrough(g_openFolder, self, selector, folder, animated);
+}
+
+void setAppState(Object* self, Selector selector, int state)
+{
+    callThrough(g_setApplicationState, self, selector, state);
+    // The running-applications list follows every state change; state codes below 2 mean the
+    // application does not run. (The indicator's notification joins this when the indicator does.)
+    auto* application = runtime::dynamicCast<springboard::SBApplication>(self);
+    if (!application)
+        return;
+    auto identifier = foundation::NSString::create(application->bundleIdentifier());
+    if (state < 2)
+        SavedSwipeSettings::removeFromFolderArray(identifier.ptr());
+    else
+        SavedSwipeSettings::writeToFolderArray(identifier.ptr());
+}
+
+void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
+{
+    callThrough(g_touchesMoved, self, selector, touches, event);
+}
+
+void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* event)
+{
+    callThrough(g_touchesBegan, self, selector, touches, event);
+}
+
+Object* getIconViews(Object* self, Selector selector, Object* icon)
+{
+    return callThrough(g_mappedIconView, self, selector, icon);
+}
+
+void setSwitcherBarHidden(Object* self, Selector selector, bool hidden)
+{
+    callThrough(g_setHidden, self, selector, hidden);
+}
+
+void deviceIsLocking(Object* self, Selector selector)
+{
+    postClosingNotifications();
+    callThrough(g_lock, self, selector);
+}
+
+void phoneCallComing(Object* self, Selector selector)
+{
+    postClosingNotifications();
+    callThrough(g_willActivate, self, selector);
+}
+
+void installHooks()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+
+    hook("SBIconController", springboard::openFolderSelector, openAFolder, &g_openFolder);
+    hook("SBApplication", springboard::setApplicationStateSelector, setAppState, &g_setApplicationState);
+    hook("SBIconView", springboard::touchesMovedSelector, touchesMovedIcon, &g_touchesMoved);
+    hook("SBIconView", springboard::touchesBeganSelector, touchesBeganIcon, &g_touchesBegan);
+    hook("SBIconViewMap", springboard::mappedIconViewSelector, getIconViews, &g_mappedIconView);
+    hook("SBShowcaseController", springboard::setHiddenSelector, setSwitcherBarHidden, &g_setHidden);
+    hook("SBAwayController", springboard::lockSelector, deviceIsLocking, &g_lock);
+    hook("SBApplication", springboard::willActivateSelector, phoneCallComing, &g_willActivate);
+}
+
+}
+
+// What SpringBoard's state dump reads from the add-on (see springboard/AddOnInterface.h).
+extern "C" __attribute__((visibility("default"))) size_t TorvaneRunningApplications(void (*visit)(const char*, void*), void* context)
+{
+    auto running = tweak::SavedSwipeSettings::allRunningApplications();
+    for (auto& element : *running) {
+        if (auto* identifier = runtime::dynamicCast<foundation::NSString>(element); identifier && visit)
+            visit(identifier->string().c_str(), context);
+    }
+    return running->count();
+}
+
+extern "C" __attribute__((visibility("default"))) const char* TorvaneIndicatorImagePath()
+{
+    static std::string path;
+    path = tweak::SavedSwipeSettings::getColorPath()->string();
+    return path.empty() ? nullptr : path.c_str();
+}
