@@ -15,7 +15,6 @@ dump prefs prefs-after-boot.json
 launch com.apple.mobilesafari
 launch com.apple.mobilenotes mb 24
 launch com.apple.Maps mb 40
-# The running-app indicator fades in a moment after an application starts.
 wait 1
 screenshot springboard 02-running.png
 dump springboard 02-running.json

@@ -2,6 +2,7 @@
 
 #include <foundation/NSData.h>
 #include <sim/control/ControlError.h>
+#include <sim/control/ScreenState.h>
 #include <uikit/UIActionSheet.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/ViewRendering.h>
@@ -14,36 +15,6 @@ using sim::control::Json;
 
 namespace {
 
-Json optionalText(const std::optional<std::string>& text)
-{
-    return text ? Json(*text) : Json(nullptr);
-}
-
-Json alertsOnScreen()
-{
-    Json alerts = Json::array();
-    for (auto& alert : uikit::UIAlertView::visibleAlerts()) {
-        Json buttons = Json::array();
-        for (int index = 0; index < alert->numberOfButtons(); ++index)
-            buttons.push_back(alert->buttonTitleAtIndex(index).value_or(""));
-        alerts.push_back({ { "class", alert->className() }, { "title", optionalText(alert->title()) },
-            { "message", optionalText(alert->message()) }, { "buttons", buttons } });
-    }
-    return alerts;
-}
-
-Json sheetsOnScreen()
-{
-    Json sheets = Json::array();
-    for (auto& sheet : uikit::UIActionSheet::visibleSheets()) {
-        Json buttons = Json::array();
-        for (int index = 0; index < sheet->numberOfButtons(); ++index)
-            buttons.push_back(sheet->buttonTitleAtIndex(index).value_or(""));
-        sheets.push_back({ { "title", optionalText(sheet->title()) }, { "buttons", buttons } });
-    }
-    return sheets;
-}
-
 Json dump(SettingsApplication& application)
 {
     Json stack = Json::array();
@@ -54,8 +25,8 @@ Json dump(SettingsApplication& application)
         { "rows", Json::array() },
         { "row", Json::object() },
         { "sections", Json::array() },
-        { "alerts", alertsOnScreen() },
-        { "sheets", sheetsOnScreen() },
+        { "alerts", sim::control::visibleAlertsJson() },
+        { "sheets", sim::control::visibleSheetsJson() },
         { "hud", nullptr },
         { "reloadEnabled", nullptr },
     };

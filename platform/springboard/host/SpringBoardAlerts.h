@@ -9,7 +9,7 @@
 
 namespace springboard::host {
 
-// [ { "class", "title", "message", "buttons" } ... ]; empty while the platform has no alerts.
+// [ { "class", "title", "message", "buttons" } ... ].
 sim::control::Json visibleAlerts();
 // False when no alert shows or the top one has no button with that title.
 bool tapAlertButton(std::string_view title);
