@@ -14,47 +14,18 @@
 #include <preferences/SettingsApplication.h>
 #include <sim/control/ControlError.h>
 #include <sim/control/ControlServer.h>
+#include <sim/control/HostLifetime.h>
 #include <substrate/DynamicLibraryLoader.h>
 
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-
-namespace {
-
-int g_stopPipe[2] = { -1, -1 };
-
-void onStopSignal(int)
-{
-    char byte = 1;
-    ssize_t ignored = ::write(g_stopPipe[1], &byte, 1);
-    (void)ignored;
-}
-
-}
 
 int main()
 {
-    pid_t parent = ::getppid();
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (::getppid() != parent)
+    if (!sim::control::HostLifetime::bindToParent())
         return 1;
-
-    if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        std::perror("settings-app: pipe");
-        return 1;
-    }
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
+    auto stopOnSignals = sim::control::HostLifetime::stopRunLoopOnSignals();
 
     sim::control::ControlServer::useVirtualClockIfRequested();
-    auto& loop = foundation::RunLoop::main();
     foundation::setLogProcessName("Preferences");
     foundation::NSBundle::mainBundle().setBundleIdentifier("com.apple.Preferences");
 
@@ -70,11 +41,6 @@ int main()
     }
     preferences::host::registerSettingsCommands(*server, application.get());
 
-    auto stopSource = loop.addSource(g_stopPipe[0], [&loop] {
-        char buffer[16];
-        while (::read(g_stopPipe[0], buffer, sizeof buffer) > 0) { }
-        loop.stop();
-    });
-    loop.run();
+    foundation::RunLoop::main().run();
     return 0;
 }

@@ -22,26 +22,13 @@
 #include <notify/DarwinNotifyCenter.h>
 #include <sim/control/ControlError.h>
 #include <sim/control/ControlServer.h>
+#include <sim/control/HostLifetime.h>
 #include <substrate/DynamicLibraryLoader.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 namespace {
-
-int g_stopPipe[2] = { -1, -1 };
-
-void onStopSignal(int)
-{
-    char byte = 1;
-    ssize_t ignored = ::write(g_stopPipe[1], &byte, 1);
-    (void)ignored;
-}
 
 void endApplications() { springboard::ApplicationProcesses::shared().killAll(); }
 
@@ -49,26 +36,13 @@ void endApplications() { springboard::ApplicationProcesses::shared().killAll(); 
 
 int main()
 {
-    pid_t parent = ::getppid();
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (::getppid() != parent)
+    if (!sim::control::HostLifetime::bindToParent())
         return 1;
-
-    if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        std::perror("springboard: pipe");
-        return 1;
-    }
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
+    auto stopOnSignals = sim::control::HostLifetime::stopRunLoopOnSignals();
     std::atexit(endApplications);
 
+    sim::control::ControlServer::useVirtualClockIfRequested();
     auto& loop = foundation::RunLoop::main();
-    if (const char* virtualTime = std::getenv("TORVANE_VIRTUAL_TIME"); virtualTime && std::strcmp(virtualTime, "1") == 0)
-        loop.setClock(foundation::VirtualClock::create());
     foundation::setLogProcessName("SpringBoard");
     foundation::NSBundle::mainBundle().setBundleIdentifier("com.apple.springboard");
 
@@ -98,11 +72,6 @@ int main()
     foundation::NSLog("SpringBoard started: %d applications, add-ons: %s", static_cast<int>(description->applications.size()),
         libraries.empty() ? "none" : libraries.c_str());
 
-    auto stopSource = loop.addSource(g_stopPipe[0], [&loop] {
-        char buffer[16];
-        while (::read(g_stopPipe[0], buffer, sizeof buffer) > 0) { }
-        loop.stop();
-    });
     loop.run();
 
     server.reset();
