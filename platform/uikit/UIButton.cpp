@@ -67,6 +67,23 @@ const T* UIButton::lookup(const PerState<T>& values, unsigned state)
     return it == values.end() ? nullptr : &it->second;
 }
 
+template<typename T>
+void UIButton::store(PerState<runtime::Ref<T>>& values, runtime::RefPtr<T> object, unsigned state)
+{
+    if (object)
+        values.insert_or_assign(state, object.releaseNonNull());
+    else
+        values.erase(state);
+    updateContent();
+}
+
+template<typename T>
+T* UIButton::objectForState(const PerState<runtime::Ref<T>>& values, unsigned state)
+{
+    auto object = lookup(values, state);
+    return object ? object->ptr() : nullptr;
+}
+
 void UIButton::setTitle(std::optional<std::string> title, unsigned state)
 {
     if (title)
@@ -85,62 +102,42 @@ std::optional<std::string> UIButton::titleForState(unsigned state) const
 
 void UIButton::setTitleColor(runtime::RefPtr<UIColor> color, unsigned state)
 {
-    if (color)
-        m_titleColors.insert_or_assign(state, *color);
-    else
-        m_titleColors.erase(state);
-    updateContent();
+    store(m_titleColors, std::move(color), state);
 }
 
 UIColor* UIButton::titleColorForState(unsigned state) const
 {
-    auto color = lookup(m_titleColors, state);
-    return color ? color->ptr() : nullptr;
+    return objectForState(m_titleColors, state);
 }
 
 void UIButton::setTitleShadowColor(runtime::RefPtr<UIColor> color, unsigned state)
 {
-    if (color)
-        m_titleShadowColors.insert_or_assign(state, *color);
-    else
-        m_titleShadowColors.erase(state);
-    updateContent();
+    store(m_titleShadowColors, std::move(color), state);
 }
 
 UIColor* UIButton::titleShadowColorForState(unsigned state) const
 {
-    auto color = lookup(m_titleShadowColors, state);
-    return color ? color->ptr() : nullptr;
+    return objectForState(m_titleShadowColors, state);
 }
 
 void UIButton::setImage(runtime::RefPtr<UIImage> image, unsigned state)
 {
-    if (image)
-        m_images.insert_or_assign(state, *image);
-    else
-        m_images.erase(state);
-    updateContent();
+    store(m_images, std::move(image), state);
 }
 
 UIImage* UIButton::imageForState(unsigned state) const
 {
-    auto image = lookup(m_images, state);
-    return image ? image->ptr() : nullptr;
+    return objectForState(m_images, state);
 }
 
 void UIButton::setBackgroundImage(runtime::RefPtr<UIImage> image, unsigned state)
 {
-    if (image)
-        m_backgroundImages.insert_or_assign(state, *image);
-    else
-        m_backgroundImages.erase(state);
-    updateContent();
+    store(m_backgroundImages, std::move(image), state);
 }
 
 UIImage* UIButton::backgroundImageForState(unsigned state) const
 {
-    auto image = lookup(m_backgroundImages, state);
-    return image ? image->ptr() : nullptr;
+    return objectForState(m_backgroundImages, state);
 }
 
 void UIButton::stateDidChange()

@@ -73,6 +73,11 @@ private:
     using PerState = std::map<unsigned, T>;
     template<typename T>
     static const T* lookup(const PerState<T>& values, unsigned state);
+    // Stores `object` for `state`, or forgets the state's own value when it is null.
+    template<typename T>
+    void store(PerState<runtime::Ref<T>>& values, runtime::RefPtr<T> object, unsigned state);
+    template<typename T>
+    static T* objectForState(const PerState<runtime::Ref<T>>& values, unsigned state);
     void updateContent();
 
     UIButtonType m_buttonType;
