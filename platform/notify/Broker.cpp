@@ -1,7 +1,7 @@
 #include <notify/Broker.h>
 
 #include <notify/Protocol.h>
-#include <notify/UnixSocket.h>
+#include <support/UnixSocket.h>
 
 #include <cerrno>
 #include <cstring>
@@ -15,28 +15,16 @@ namespace notify {
 
 std::unique_ptr<Broker> Broker::create(std::string socketPath, std::string& error)
 {
-    struct stat existing {};
-    if (::lstat(socketPath.c_str(), &existing) == 0) {
-        if (!S_ISSOCK(existing.st_mode)) {
-            error = socketPath + " exists and is not a socket";
-            return nullptr;
-        }
-        int probe = unixsocket::connectTo(socketPath);
-        if (probe >= 0) {
-            ::close(probe);
-            error = "another broker is already listening at " + socketPath;
-            return nullptr;
-        }
-        // Left behind by a broker that died without cleaning up.
-        ::unlink(socketPath.c_str());
-    }
-
-    int listenFd = unixsocket::listenAt(socketPath, 64);
+    int listenFd = support::UnixSocket::listen(socketPath, 64);
     if (listenFd < 0) {
-        error = "cannot listen at " + socketPath + ": " + std::strerror(errno);
+        if (errno == EEXIST)
+            error = socketPath + " exists and is not a socket";
+        else if (errno == EADDRINUSE)
+            error = "another broker is already listening at " + socketPath;
+        else
+            error = "cannot listen at " + socketPath + ": " + std::strerror(errno);
         return nullptr;
     }
-    unixsocket::setNonBlocking(listenFd);
     auto broker = std::unique_ptr<Broker>(new Broker(std::move(socketPath), listenFd));
     struct stat made {};
     if (::stat(broker->m_socketPath.c_str(), &made) == 0) {

@@ -3,7 +3,7 @@
 #include <foundation/Clock.h>
 #include <foundation/DeviceRoot.h>
 #include <notify/Protocol.h>
-#include <notify/UnixSocket.h>
+#include <support/UnixSocket.h>
 
 #include <cerrno>
 #include <charconv>
@@ -15,11 +15,11 @@ namespace notify {
 
 std::optional<size_t> brokerPendingDeliveries(const std::string& socketPath, foundation::Seconds timeout)
 {
-    int fd = unixsocket::connectTo(socketPath);
+    int fd = support::UnixSocket::connect(socketPath);
     if (fd < 0)
         return std::nullopt;
     std::optional<size_t> answer;
-    if (unixsocket::sendAll(fd, "STATUS\n")) {
+    if (support::UnixSocket::sendAll(fd, "STATUS\n")) {
         // Real time even when the run loop is on a virtual clock: this waits on another process.
         foundation::RealClock clock;
         foundation::MonotonicTime deadline = clock.now() + timeout;

@@ -3,7 +3,7 @@
 #include <foundation/DeviceRoot.h>
 #include <foundation/RunLoop.h>
 #include <notify/Protocol.h>
-#include <notify/UnixSocket.h>
+#include <support/UnixSocket.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -90,7 +90,7 @@ bool DarwinNotifyCenter::ensureConnected()
     auto path = foundation::DeviceRoot::resolve(protocol::socketDevicePath);
     if (!path)
         return false;
-    int fd = unixsocket::connectTo(*path);
+    int fd = support::UnixSocket::connect(*path);
     if (fd < 0)
         return false;
     m_fd = fd;
@@ -138,7 +138,7 @@ bool DarwinNotifyCenter::send(std::string_view line)
 {
     if (m_fd < 0)
         return false;
-    if (unixsocket::sendAll(m_fd, line))
+    if (support::UnixSocket::sendAll(m_fd, line))
         return true;
     disconnect();
     return false;

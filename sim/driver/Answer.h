@@ -1,12 +1,12 @@
 #pragma once
 
-#include <sim/control/Json.h>
+#include <sim/protocol/Json.h>
 
 #include <string>
 
 namespace sim::driver {
 
-using control::Json;
+using protocol::Json;
 
 // What one scenario command gave.
 struct Answer {

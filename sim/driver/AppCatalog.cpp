@@ -22,7 +22,7 @@ AppCatalog AppCatalog::standardSet()
     return catalog;
 }
 
-void AppCatalog::install(const control::Command& command)
+void AppCatalog::install(const protocol::Command& command)
 {
     App app;
     app.bundleIdentifier = command.argument(1);

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <sim/control/Command.h>
-#include <sim/control/Json.h>
+#include <sim/protocol/Command.h>
+#include <sim/protocol/Json.h>
 
 #include <string>
 #include <vector>
 
 namespace sim::driver {
 
-using control::Json;
+using protocol::Json;
 
 // The applications of a device and where their icons sit, from the scenario's `app install`
 // lines (or the standard set). The SpringBoard host reads it at start from
@@ -30,7 +30,7 @@ public:
     // Adds the application of an already checked `app install BID "Name" [...]` command. Without a
     // place the icon goes on page 0; a folder's icon goes on page 0 where its first member was
     // installed.
-    void install(const control::Command&);
+    void install(const protocol::Command&);
     void add(App);
 
     bool isEmpty() const { return m_apps.empty(); }

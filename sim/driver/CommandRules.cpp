@@ -7,7 +7,7 @@
 
 namespace sim::driver {
 
-using control::Command;
+using protocol::Command;
 
 namespace {
 
@@ -17,19 +17,19 @@ using Check = std::optional<std::string>;
 bool isNumber(const std::string& text)
 {
     double value;
-    return control::parseNumber(text, value);
+    return protocol::parseNumber(text, value);
 }
 
 bool isNonNegativeNumber(const std::string& text)
 {
     double value;
-    return control::parseNumber(text, value) && value >= 0;
+    return protocol::parseNumber(text, value) && value >= 0;
 }
 
 bool isCount(const std::string& text)
 {
     int64_t value;
-    return control::parseInteger(text, value) && value >= 0;
+    return protocol::parseInteger(text, value) && value >= 0;
 }
 
 std::string joined(const Command& command, size_t from)
@@ -90,7 +90,7 @@ Check checkAppInstall(const Command& command)
             if (i + 1 >= command.argumentCount())
                 return "'" + option + "' needs a value";
             int64_t page = -1;
-            if (option == "page" && (!control::parseInteger(command.argument(i + 1), page) || page < 0 || page > 99))
+            if (option == "page" && (!protocol::parseInteger(command.argument(i + 1), page) || page < 0 || page > 99))
                 return "page must be a number from 0 to 99, not '" + command.argument(i + 1) + "'";
             if (option == "folder" && command.argument(i + 1).empty())
                 return std::string("a folder needs a name");
@@ -176,7 +176,7 @@ Check checkSpringBoard(const Command& command)
             if (command.argument(1) != "mb")
                 return std::string("usage: launch BID [mb M]");
             double megabytes;
-            if (!control::parseNumber(command.argument(2), megabytes) || megabytes < 0 || megabytes > 4096)
+            if (!protocol::parseNumber(command.argument(2), megabytes) || megabytes < 0 || megabytes > 4096)
                 return std::string("mb must be a number from 0 to 4096");
         }
         return std::nullopt;
@@ -287,7 +287,7 @@ Check checkExpect(const Command& command)
 
 }
 
-std::optional<Json> CommandRules::jsonArgument(const control::Word& word)
+std::optional<Json> CommandRules::jsonArgument(const protocol::Word& word)
 {
     if (word.quoted)
         return Json(word.text);

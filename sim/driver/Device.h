@@ -3,7 +3,7 @@
 #include "AppCatalog.h"
 #include "BuildLayout.h"
 
-#include <sim/control/Json.h>
+#include <sim/protocol/Json.h>
 
 #include <filesystem>
 #include <memory>
@@ -13,7 +13,7 @@
 
 namespace sim::driver {
 
-using control::Json;
+using protocol::Json;
 
 // One simulated device: a folder that stands for its "/", laid out like the device, with the
 // deliverables, the companion and the resources installed, and the scenario's setting-up applied.
@@ -51,7 +51,7 @@ public:
     void removePreference(const std::string& key);
     void putFile(const std::string& devicePath, const std::filesystem::path& source);
     void removeFile(const std::string& devicePath);
-    void installApp(const control::Command& appInstall) { m_apps.install(appInstall); }
+    void installApp(const protocol::Command& appInstall) { m_apps.install(appInstall); }
 
     // Installs what boot needs: the application list, the substrate libraries with their filters,
     // the settings bundle and the resources. Returns warnings for parts that are not built yet.

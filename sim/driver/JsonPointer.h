@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sim/control/Json.h>
+#include <sim/protocol/Json.h>
 
 #include <optional>
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace sim::driver {
 
-using control::Json;
+using protocol::Json;
 
 // A JSON Pointer (RFC 6901): "" is the whole document, "/a/0/b" walks object members and array
 // elements; in a member name ~1 stands for "/" and ~0 for "~". Array indices are "0" or a number

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sim/control/Json.h>
+#include <sim/protocol/Json.h>
 
 #include <filesystem>
 #include <optional>
@@ -8,7 +8,7 @@
 
 namespace sim::driver {
 
-using control::Json;
+using protocol::Json;
 
 // Property-list files of the device as JSON, for dumps and for the driver's own writes.
 //   booleans true/false, integers, reals, strings, arrays, dictionaries (objects);

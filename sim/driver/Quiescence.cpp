@@ -2,8 +2,8 @@
 
 #include "EmergencyStop.h"
 
-#include <sim/control/Command.h>
-#include <sim/control/ControlError.h>
+#include <sim/protocol/Command.h>
+#include <sim/protocol/ControlError.h>
 
 #include <thread>
 
@@ -16,7 +16,7 @@ Quiescence::Quiescence(std::chrono::milliseconds timeout)
 {
 }
 
-void Quiescence::addHost(std::string name, control::ControlClient& client)
+void Quiescence::addHost(std::string name, protocol::ControlClient& client)
 {
     m_hosts.push_back({ std::move(name), &client });
 }
@@ -30,11 +30,11 @@ void Quiescence::setBroker(std::filesystem::path socketPath)
 long Quiescence::brokerPending()
 {
     if (!m_broker)
-        m_broker = control::ControlClient::connect(m_brokerPath->string(), "notifyd");
+        m_broker = protocol::ControlClient::connect(m_brokerPath->string(), "notifyd");
     std::string answer = m_broker->exchange("STATUS", std::chrono::milliseconds(5000));
     int64_t pending = 0;
-    if (answer.rfind("PENDING ", 0) != 0 || !control::parseInteger(answer.substr(8), pending))
-        throw control::ControlError("notifyd answered STATUS with '" + answer + "'");
+    if (answer.rfind("PENDING ", 0) != 0 || !protocol::parseInteger(answer.substr(8), pending))
+        throw protocol::ControlError("notifyd answered STATUS with '" + answer + "'");
     return static_cast<long>(pending);
 }
 
@@ -46,7 +46,7 @@ Quiescence::Result Quiescence::wait()
     std::string lastBusy;
     while (idleRounds < 2) {
         if (EmergencyStop::interruptSignal())
-            throw control::ControlError("interrupted");
+            throw protocol::ControlError("interrupted");
         ++result.rounds;
         bool allIdle = true;
         std::optional<double> next;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sim/control/ControlClient.h>
+#include <sim/protocol/ControlClient.h>
 
 #include <chrono>
 #include <filesystem>
@@ -27,7 +27,7 @@ public:
 
     explicit Quiescence(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
 
-    void addHost(std::string name, control::ControlClient&);
+    void addHost(std::string name, protocol::ControlClient&);
     // The broker's socket: "STATUS" answers "PENDING <n>".
     void setBroker(std::filesystem::path socketPath);
 
@@ -41,7 +41,7 @@ public:
 private:
     struct Host {
         std::string name;
-        control::ControlClient* client;
+        protocol::ControlClient* client;
     };
     // Pending broker deliveries; throws when the broker cannot be asked.
     long brokerPending();
@@ -49,7 +49,7 @@ private:
     std::chrono::milliseconds m_timeout;
     std::vector<Host> m_hosts;
     std::optional<std::filesystem::path> m_brokerPath;
-    std::unique_ptr<control::ControlClient> m_broker;
+    std::unique_ptr<protocol::ControlClient> m_broker;
 };
 
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sim/control/Command.h>
+#include <sim/protocol/Command.h>
 
 #include <string>
 
@@ -19,7 +19,7 @@ enum class CommandKind {
 };
 
 struct ScenarioLine {
-    control::Command command;
+    protocol::Command command;
     size_t lineNumber { 0 };
     CommandKind kind { CommandKind::Setup };
     std::string text; // the line as written, for messages and transcripts

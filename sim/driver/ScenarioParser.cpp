@@ -22,13 +22,13 @@ ScenarioParser::ScenarioParser(std::string fileName)
 
 std::optional<ScenarioLine> ScenarioParser::parseLine(std::string_view text, size_t lineNumber)
 {
-    auto split = control::LineTokenizer::split(text);
+    auto split = protocol::LineTokenizer::split(text);
     if (!split.ok())
         throw ParseError(m_fileName, lineNumber, *split.error + " (column " + std::to_string(split.errorColumn) + ")");
     if (split.words.empty())
         return std::nullopt;
 
-    control::Command command(std::move(split.words));
+    protocol::Command command(std::move(split.words));
     auto verdict = CommandRules::check(command, m_booted);
     if (verdict.error)
         throw ParseError(m_fileName, lineNumber, *verdict.error);

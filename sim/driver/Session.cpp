@@ -7,9 +7,9 @@
 #include "JsonPointer.h"
 #include "PropertyListJson.h"
 
-#include <sim/control/ControlError.h>
-#include <sim/control/ControlServer.h>
-#include <sim/control/UnixSocket.h>
+#include <sim/protocol/ControlError.h>
+#include <sim/protocol/ControlChannel.h>
+#include <support/UnixSocket.h>
 
 #include <cmath>
 #include <fstream>
@@ -18,7 +18,7 @@
 namespace sim::driver {
 
 namespace fs = std::filesystem;
-using control::Command;
+using protocol::Command;
 
 namespace {
 
@@ -168,19 +168,15 @@ void Session::startProcesses()
         if (role.kind == ProcessRole::Kind::Broker) {
             auto socket = m_device->hostPath(brokerSocketPath).string();
             m_processes->waitUntilReady(role.name, [&] {
-                int fd = control::UnixSocket::connect(socket);
-                if (fd < 0)
-                    return false;
-                ::close(fd);
-                return true;
+                return support::UnixSocket::hasListener(socket);
             }, m_options.startTimeout);
             m_quiescence->setBroker(socket);
             continue;
         }
-        auto socket = m_device->hostPath(control::ControlServer::devicePath(role.name)).string();
-        std::unique_ptr<control::ControlClient> client;
+        auto socket = m_device->hostPath(protocol::controlSocketDevicePath(role.name)).string();
+        std::unique_ptr<protocol::ControlClient> client;
         m_processes->waitUntilReady(role.name, [&] {
-            client = control::ControlClient::tryConnect(socket, role.name);
+            client = protocol::ControlClient::tryConnect(socket, role.name);
             return client != nullptr;
         }, m_options.startTimeout);
         client->call("ping", m_options.startTimeout);
@@ -189,11 +185,11 @@ void Session::startProcesses()
     }
 }
 
-control::ControlClient& Session::host(const std::string& name)
+protocol::ControlClient& Session::host(const std::string& name)
 {
     auto it = m_hosts.find(name);
     if (it == m_hosts.end())
-        throw control::ControlError(name + " is not running on this device");
+        throw protocol::ControlError(name + " is not running on this device");
     return *it->second;
 }
 
@@ -256,7 +252,7 @@ Answer Session::screenshot(const Command& command)
     std::error_code error;
     fs::remove(path, error);
     std::string hostName = hostForTarget(command.argument(0));
-    host(hostName).call("screenshot " + control::LineTokenizer::quote(path.string()));
+    host(hostName).call("screenshot " + protocol::LineTokenizer::quote(path.string()));
     settle();
     if (!fs::is_regular_file(path, error))
         return Answer::error(hostName + " answered the screenshot but wrote no file at " + path.string());
@@ -269,7 +265,7 @@ Json Session::dump(const std::string& target)
         auto path = m_device->hostPath(target == "prefs" ? Device::preferencesPath : Device::companionDataPath);
         auto read = PropertyListJson::readFile(path);
         if (read.status == PropertyListJson::Status::Unreadable)
-            throw control::ControlError("the " + target + " file is not a readable property list");
+            throw protocol::ControlError("the " + target + " file is not a readable property list");
         return read.value;
     }
     auto answer = host(hostForTarget(target)).call("dump");

@@ -7,7 +7,7 @@
 #include "Quiescence.h"
 #include "ScenarioLine.h"
 
-#include <sim/control/ControlClient.h>
+#include <sim/protocol/ControlClient.h>
 
 #include <chrono>
 #include <filesystem>
@@ -75,21 +75,21 @@ public:
 private:
     Answer boot();
     void startProcesses();
-    Answer setUp(const control::Command&);
-    Answer forward(const std::string& host, const control::Command&);
+    Answer setUp(const protocol::Command&);
+    Answer forward(const std::string& host, const protocol::Command&);
     Answer wait(double seconds);
-    Answer screenshot(const control::Command&);
-    Answer dumpToFile(const control::Command&);
-    Answer expect(const control::Command&);
+    Answer screenshot(const protocol::Command&);
+    Answer dumpToFile(const protocol::Command&);
+    Answer expect(const protocol::Command&);
     void settle();
-    control::ControlClient& host(const std::string& name);
+    protocol::ControlClient& host(const std::string& name);
     std::filesystem::path outputPath(const std::string& file) const;
     static std::string hostForTarget(const std::string& target);
 
     SessionOptions m_options;
     std::unique_ptr<Device> m_device;
     std::unique_ptr<ProcessSupervisor> m_processes;
-    std::map<std::string, std::unique_ptr<control::ControlClient>> m_hosts;
+    std::map<std::string, std::unique_ptr<protocol::ControlClient>> m_hosts;
     std::unique_ptr<Quiescence> m_quiescence;
     bool m_booted { false };
 };

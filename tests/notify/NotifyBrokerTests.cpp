@@ -4,7 +4,7 @@
 #include <notify/Broker.h>
 #include <notify/CFNotificationCenter.h>
 #include <notify/Protocol.h>
-#include <notify/UnixSocket.h>
+#include <support/UnixSocket.h>
 #include <notify/notify.h>
 
 #include <gtest/gtest.h>
@@ -220,10 +220,10 @@ TEST_F(BrokerTest, ClientReconnectsToABrokerThatTookThePlaceOfADeadOne)
 
 TEST_F(BrokerTest, ClientThatSendsAnEndlessLineIsDisconnectedAndOthersAreServed)
 {
-    int fd = unixsocket::connectTo(m_broker->socketPath());
+    int fd = support::UnixSocket::connect(m_broker->socketPath());
     ASSERT_GE(fd, 0);
     std::string flood(protocol::maxLineLength * 4, 'a');
-    unixsocket::sendAll(fd, flood);
+    support::UnixSocket::sendAll(fd, flood);
     pollfd ready { fd, POLLIN, 0 };
     ASSERT_EQ(::poll(&ready, 1, static_cast<int>(patience * 1000)), 1);
     char byte;
@@ -235,9 +235,9 @@ TEST_F(BrokerTest, ClientThatSendsAnEndlessLineIsDisconnectedAndOthersAreServed)
 
 TEST_F(BrokerTest, StrayAcknowledgementsAndUnknownVerbsChangeNothing)
 {
-    int fd = unixsocket::connectTo(m_broker->socketPath());
+    int fd = support::UnixSocket::connect(m_broker->socketPath());
     ASSERT_GE(fd, 0);
-    unixsocket::sendAll(fd, "ACK\nACK\nHELLO there\nREG\nPOST\n\n");
+    support::UnixSocket::sendAll(fd, "ACK\nACK\nHELLO there\nREG\nPOST\n\n");
     Channel toParent;
     Channel toChild;
     pid_t child = startSubscriber("N", toParent, toChild, [&](Recorder&) {
@@ -358,16 +358,16 @@ TEST(BrokerInProcess, CountsWhatOtherConnectionsAlreadyWroteBeforeAnsweringStatu
 
     // The asker connects first, so a plain round over the connections would reach its STATUS
     // before the others' REG and POSTs.
-    int asker = unixsocket::connectTo(path);
-    int subscriber = unixsocket::connectTo(path);
-    int poster = unixsocket::connectTo(path);
+    int asker = support::UnixSocket::connect(path);
+    int subscriber = support::UnixSocket::connect(path);
+    int poster = support::UnixSocket::connect(path);
     ASSERT_TRUE(asker >= 0 && subscriber >= 0 && poster >= 0);
     broker->serveOnce(0);
     ASSERT_EQ(broker->connectionCount(), 3u);
 
-    unixsocket::sendAll(subscriber, "REG X\n");
-    unixsocket::sendAll(poster, "POST X\nPOST X\n");
-    unixsocket::sendAll(asker, "STATUS\n");
+    support::UnixSocket::sendAll(subscriber, "REG X\n");
+    support::UnixSocket::sendAll(poster, "POST X\nPOST X\n");
+    support::UnixSocket::sendAll(asker, "STATUS\n");
     broker->serveOnce(0);
 
     char buffer[256];
@@ -378,17 +378,17 @@ TEST(BrokerInProcess, CountsWhatOtherConnectionsAlreadyWroteBeforeAnsweringStatu
     ASSERT_GT(got, 0);
     EXPECT_EQ(std::string(buffer, static_cast<size_t>(got)), "NOTE X\nNOTE X\n");
 
-    unixsocket::sendAll(subscriber, "ACK\n");
+    support::UnixSocket::sendAll(subscriber, "ACK\n");
     broker->serveOnce(0);
     EXPECT_EQ(broker->pendingDeliveries(), 1u);
-    unixsocket::sendAll(subscriber, "ACK\nACK\n"); // one too many: never below zero
+    support::UnixSocket::sendAll(subscriber, "ACK\nACK\n"); // one too many: never below zero
     broker->serveOnce(0);
     EXPECT_EQ(broker->pendingDeliveries(), 0u);
 
     ::close(subscriber);
     broker->serveOnce(0);
     EXPECT_EQ(broker->connectionCount(), 2u);
-    unixsocket::sendAll(poster, "POST X\n");
+    support::UnixSocket::sendAll(poster, "POST X\n");
     broker->serveOnce(0);
     EXPECT_EQ(broker->pendingDeliveries(), 0u);
     ::close(poster);

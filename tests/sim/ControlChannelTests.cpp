@@ -1,7 +1,7 @@
-#include <sim/control/ControlClient.h>
-#include <sim/control/ControlError.h>
-#include <sim/control/ControlServer.h>
-#include <sim/control/UnixSocket.h>
+#include <sim/protocol/ControlClient.h>
+#include <sim/protocol/ControlError.h>
+#include <hosts/common/ControlServer.h>
+#include <support/UnixSocket.h>
 
 #include <foundation/RunLoop.h>
 
@@ -9,10 +9,12 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
-using namespace sim::control;
+using namespace sim::protocol;
+using namespace hosts;
 using foundation::RunLoop;
 using foundation::Seconds;
 namespace fs = std::filesystem;
@@ -160,7 +162,7 @@ TEST_F(ControlChannel, ClientReportsMissingAndSilentPeers)
     EXPECT_EQ(ControlClient::tryConnect((m_folder / "nobody.ctl").string()), nullptr);
 
     // Listening but never answering (nobody runs the loop): the client gives up after its timeout.
-    int fd = UnixSocket::listen((m_folder / "mute.ctl").string());
+    int fd = support::UnixSocket::listen((m_folder / "mute.ctl").string());
     ASSERT_GE(fd, 0);
     auto client = ControlClient::connect((m_folder / "mute.ctl").string(), "mute");
     EXPECT_THROW(client->request("ping", std::chrono::milliseconds(50)), ControlError);
@@ -171,10 +173,33 @@ TEST_F(ControlChannel, ClientReportsMissingAndSilentPeers)
 TEST_F(ControlChannel, StaleSocketFileIsReplaced)
 {
     auto path = (m_folder / "stale.ctl").string();
-    int first = UnixSocket::listen(path);
+    int first = support::UnixSocket::listen(path);
     ASSERT_GE(first, 0);
     ::close(first); // the file stays, as after a crash
     ASSERT_TRUE(fs::exists(path));
     auto server = ControlServer::create("springboard", path);
     EXPECT_EQ(server->socketPath(), path);
+}
+
+TEST_F(ControlChannel, ALiveListenersSocketIsNeverTakenOver)
+{
+    auto path = (m_folder / "live.ctl").string();
+    auto first = ControlServer::create("springboard", path);
+    EXPECT_THROW(ControlServer::create("springboard", path), ControlError);
+    // The first server still owns the path and answers on it.
+    std::atomic<bool> answered { false };
+    std::thread asker([&] {
+        auto client = ControlClient::connect(path, "springboard");
+        answered = client->call("ping")["process"] == "springboard";
+    });
+    while (!answered)
+        RunLoop::main().runOnce(Seconds(0.01));
+    asker.join();
+    EXPECT_TRUE(answered);
+
+    // Something that is not a socket is never removed either.
+    auto plain = (m_folder / "notes.txt").string();
+    std::ofstream(plain) << "keep me";
+    EXPECT_THROW(ControlServer::create("springboard", plain), ControlError);
+    EXPECT_TRUE(fs::is_regular_file(plain));
 }

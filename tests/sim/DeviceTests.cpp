@@ -1,7 +1,7 @@
 #include <sim/driver/Device.h>
 #include <sim/driver/PropertyListJson.h>
 
-#include <sim/control/Command.h>
+#include <sim/protocol/Command.h>
 
 #include <foundation/NSData.h>
 #include <foundation/NSDate.h>
@@ -189,10 +189,10 @@ TEST(Device, ScenarioApplicationsAndSwitchesReplaceTheDefaults)
 {
     Scratch scratch;
     auto device = Device::create(scratch.layout);
-    device->installApp(sim::control::Command::parse("app install com.b B folder \"Games\" badge 2"));
-    device->installApp(sim::control::Command::parse("app install com.a \"App A\" page 1"));
-    device->installApp(sim::control::Command::parse("app install com.c C dock"));
-    device->installApp(sim::control::Command::parse("app install com.d D"));
+    device->installApp(sim::protocol::Command::parse("app install com.b B folder \"Games\" badge 2"));
+    device->installApp(sim::protocol::Command::parse("app install com.a \"App A\" page 1"));
+    device->installApp(sim::protocol::Command::parse("app install com.c C dock"));
+    device->installApp(sim::protocol::Command::parse("app install com.d D"));
     device->setActivatorInstalled(false);
     device->setCompanionInstalled(false);
     device->prepareForBoot();

@@ -18,8 +18,8 @@
 // With FAKE_HOST_FAIL set in the environment it prints that text and exits with status 3 before
 // serving anything.
 
-#include <sim/control/ControlError.h>
-#include <sim/control/ControlServer.h>
+#include <sim/protocol/ControlError.h>
+#include <hosts/common/ControlServer.h>
 
 #include <foundation/RunLoop.h>
 #include <notify/DarwinNotifyCenter.h>
@@ -33,7 +33,8 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-using namespace sim::control;
+using namespace sim::protocol;
+using namespace hosts;
 using foundation::RunLoop;
 using foundation::Seconds;
 

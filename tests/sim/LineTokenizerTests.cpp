@@ -1,10 +1,10 @@
-#include <sim/control/Command.h>
-#include <sim/control/ControlError.h>
-#include <sim/control/LineTokenizer.h>
+#include <sim/protocol/Command.h>
+#include <sim/protocol/ControlError.h>
+#include <sim/protocol/LineTokenizer.h>
 
 #include <gtest/gtest.h>
 
-using namespace sim::control;
+using namespace sim::protocol;
 
 namespace {
 

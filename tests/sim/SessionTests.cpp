@@ -56,7 +56,7 @@ protected:
     static ScenarioLine direct(CommandKind kind, const std::string& text)
     {
         ScenarioLine line;
-        line.command = sim::control::Command::parse(text);
+        line.command = sim::protocol::Command::parse(text);
         line.kind = kind;
         line.text = text;
         return line;
