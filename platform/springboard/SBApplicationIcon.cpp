@@ -9,4 +9,9 @@ runtime::Ref<SBApplicationIcon> SBApplicationIcon::create(runtime::Ref<SBApplica
     return runtime::adoptRef(*new SBApplicationIcon(std::move(application)));
 }
 
+bool SBApplicationIcon::isRemovable() const
+{
+    return !m_application->bundleIdentifier().starts_with("com.apple.");
+}
+
 }

@@ -14,6 +14,8 @@ public:
     std::string leafIdentifier() const override { return m_application->bundleIdentifier(); }
     std::string displayName() const override { return m_application->displayName(); }
     SBApplication* application() const override { return m_application.ptr(); }
+    // Built-in applications stay on the device; the others may be deleted.
+    bool isRemovable() const override;
 
 private:
     explicit SBApplicationIcon(runtime::Ref<SBApplication> application)

@@ -5,6 +5,10 @@
 
 #include <foundation/NSString.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace springboard {
 
 TORVANE_DEFINE_CLASS(SBFolder)
@@ -26,7 +30,28 @@ void SBFolder::setIcon(SBFolderIcon* icon) { m_icon = icon; }
 
 void SBFolder::addIcon(runtime::Ref<SBIcon> icon)
 {
+    runtime::WeakPtr<SBFolder> weakThis(this);
+    m_iconObservations.push_back(icon->observeChanges([weakThis] {
+        if (auto* folder = weakThis.get())
+            folder->contentsDidChange();
+    }));
     m_icons.push_back(std::move(icon));
+    contentsDidChange();
+}
+
+void SBFolder::contentsDidChange()
+{
+    if (auto* folderIcon = m_icon.get())
+        folderIcon->folderContentsDidChange();
+}
+
+int SBFolder::badgeValue() const
+{
+    // Each badge may be as large as an int; their sum must not wrap round to a negative one.
+    int64_t sum = 0;
+    for (auto& icon : m_icons)
+        sum = std::min<int64_t>(sum + icon->badgeValue(), INT_MAX);
+    return static_cast<int>(sum);
 }
 
 runtime::Ref<foundation::NSSet> SBFolder::containedNodeIdentifiers() const

@@ -1,11 +1,12 @@
 #pragma once
 
 // A folder of application icons. Its node identifiers are the bundle identifiers of the
-// applications inside it.
+// applications inside it. It watches its icons so that its own icon on a page follows their badges.
 
 #include <springboard/Forward.h>
 
 #include <foundation/NSSet.h>
+#include <foundation/ObserverToken.h>
 #include <runtime/Object.h>
 #include <runtime/WeakPtr.h>
 
@@ -27,6 +28,8 @@ public:
     // A set of NSString bundle identifiers.
     runtime::Ref<foundation::NSSet> containedNodeIdentifiers() const;
     bool containsNodeIdentifier(std::string_view identifier) const;
+    // The badges of the icons inside added up (kept within an int, as a badge is).
+    int badgeValue() const;
 
     // The folder's own icon on a page (weak: the icon owns the folder).
     SBFolderIcon* icon() const;
@@ -36,9 +39,11 @@ public:
 
 private:
     explicit SBFolder(std::string displayName);
+    void contentsDidChange();
 
     std::string m_displayName;
     std::vector<runtime::Ref<SBIcon>> m_icons;
+    std::vector<foundation::ObserverToken> m_iconObservations;
     runtime::WeakPtr<SBFolderIcon> m_icon;
 };
 

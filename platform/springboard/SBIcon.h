@@ -5,7 +5,7 @@
 //
 // Badges: badgeValue is a whole number, 0 when no badge shows. setBadge takes what the device's
 // takes: nil or 0 clears, a number or a text holding a number sets it (its intValue; negative
-// values clear).
+// values clear). A folder icon has no badge of its own: it shows its applications' badges added up.
 
 #include <springboard/Forward.h>
 
@@ -30,15 +30,20 @@ public:
     virtual SBApplication* application() const { return nullptr; }
     virtual SBFolder* folder() const { return nullptr; }
 
-    int badgeValue() const { return m_badgeValue; }
+    virtual int badgeValue() const { return m_badgeValue; }
     void setBadge(const runtime::Object* badge);
-    void setBadgeValue(int value);
+    virtual void setBadgeValue(int value);
+
+    // Whether the user may delete the icon from the home screen, so it shows a close box while icons
+    // are edited.
+    virtual bool isRemovable() const { return false; }
 
     // The 59 x 59 point image shown in icon views.
     uikit::UIImage* iconImage() const { return m_iconImage.get(); }
     void setIconImage(runtime::RefPtr<uikit::UIImage> image);
 
-    // Called whenever the badge or image changes, so icon views can refresh themselves.
+    // Called whenever the badge (a folder icon's sum too) or the image changes, so icon views can
+    // refresh themselves.
     foundation::ObserverToken observeChanges(std::function<void()> handler);
 
 protected:

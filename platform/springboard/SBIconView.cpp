@@ -1,5 +1,6 @@
 #include <springboard/SBIconView.h>
 
+#include <springboard/SBCloseBoxView.h>
 #include <springboard/SBIcon.h>
 #include <springboard/SBIconBadgeView.h>
 #include <springboard/SBIconImageContainerView.h>
@@ -85,6 +86,34 @@ void SBIconView::refresh()
     uikit::CGSize labelSize = labelImage ? labelImage->size() : uikit::CGSize { 0, 0 };
     m_labelView->setFrame({ { (iconImageSize - labelSize.width) / 2, labelTop }, labelSize });
     updateBadge();
+    updateCloseBox();
+}
+
+void SBIconView::setEditing(bool editing)
+{
+    if (editing == m_editing)
+        return;
+    m_editing = editing;
+    updateCloseBox();
+}
+
+void SBIconView::updateCloseBox()
+{
+    // A copy made by archiving has no parts of its own to add to.
+    bool shows = m_imageView && m_editing && m_icon && m_icon->isRemovable();
+    if (!shows) {
+        if (m_closeBoxView) {
+            m_closeBoxView->removeFromSuperview();
+            m_closeBoxView = nullptr;
+        }
+        return;
+    }
+    if (m_closeBoxView)
+        return;
+    auto closeBox = SBCloseBoxView::create();
+    closeBox->setFrame({ { -8, -8 }, { SBCloseBoxView::size, SBCloseBoxView::size } });
+    addSubview(closeBox);
+    m_closeBoxView = closeBox.ptr();
 }
 
 void SBIconView::updateBadge()

@@ -102,6 +102,10 @@ void SpringBoard::installControllers()
         if (auto* springBoard = weakThis.get())
             springBoard->presentFolder(folder);
     });
+    iconController->setEditingPresenter([weakThis](bool editing) {
+        if (auto* springBoard = weakThis.get())
+            springBoard->presentEditing(editing);
+    });
     SBIconController::setSharedInstance(iconController.ptr());
 
     ApplicationProcesses::shared().setExitHandler([](pid_t pid, int) {
@@ -222,7 +226,9 @@ void SpringBoard::buildViews()
     m_window->addSubview(lock);
     m_lockView = lock.ptr();
 
-    m_window->addSubview(SBStatusBarView::create({ { 0, 0 }, { SBIconListLayout::screenWidth, 20 } }));
+    auto statusBar = SBStatusBarView::create({ { 0, 0 }, { SBIconListLayout::screenWidth, 20 } });
+    m_window->addSubview(statusBar);
+    m_statusBar = statusBar.ptr();
 
     m_window->makeKeyAndVisible();
 }
@@ -249,27 +255,31 @@ void SpringBoard::showPage(size_t page)
     layoutPage(page);
 }
 
+std::vector<SBIconView*> SpringBoard::mapIconViewsForLayout(const std::vector<runtime::Ref<SBIcon>>& icons)
+{
+    auto* iconController = SBIconController::sharedInstance();
+    bool editing = iconController && iconController->isEditing();
+    std::vector<SBIconView*> views;
+    for (auto& icon : icons) {
+        if (auto* view = m_homescreenMap->mappedIconViewForIcon(icon.ptr())) {
+            view->setEditing(editing);
+            views.push_back(view);
+        }
+    }
+    return views;
+}
+
 void SpringBoard::layoutPage(size_t page)
 {
     if (page >= m_pageViews.size())
         return;
-    std::vector<SBIconView*> views;
-    for (auto& icon : m_model->pages()[page]) {
-        // While its folder is open, a folder's icon stays on its page under the overlay.
-        if (auto* view = m_homescreenMap->mappedIconViewForIcon(icon.ptr()))
-            views.push_back(view);
-    }
-    m_pageViews[page]->setIconViews(views);
+    // While its folder is open, a folder's icon stays on its page under the overlay.
+    m_pageViews[page]->setIconViews(mapIconViewsForLayout(m_model->pages()[page]));
 }
 
 void SpringBoard::layoutDock()
 {
-    std::vector<SBIconView*> views;
-    for (auto& icon : m_model->dock()) {
-        if (auto* view = m_homescreenMap->mappedIconViewForIcon(icon.ptr()))
-            views.push_back(view);
-    }
-    m_dockView->iconList().setIconViews(views);
+    m_dockView->iconList().setIconViews(mapIconViewsForLayout(m_model->dock()));
 }
 
 void SpringBoard::layoutOpenFolder()
@@ -281,11 +291,7 @@ void SpringBoard::layoutOpenFolder()
         m_folderView->setHidden(true);
         return;
     }
-    std::vector<SBIconView*> views;
-    for (auto& icon : folder->icons()) {
-        if (auto* view = m_homescreenMap->mappedIconViewForIcon(icon.ptr()))
-            views.push_back(view);
-    }
+    auto views = mapIconViewsForLayout(folder->icons());
     uikit::CGFloat anchorTop = SBIconListLayout::firstRowY;
     uikit::CGFloat anchorBottom = anchorTop + SBIconView::viewSize.height;
     if (auto* folderIconView = folder->icon() ? m_homescreenMap->iconViewForIcon(folder->icon()) : nullptr) {
@@ -484,6 +490,23 @@ void SpringBoard::pressHomeButton()
 void SpringBoard::presentLock(bool locked)
 {
     m_lockView->setHidden(!locked);
+    m_statusBar->setShowsLock(locked);
+}
+
+void SpringBoard::presentEditing(bool editing)
+{
+    // Only the views already made: the others take it on when layout first places them.
+    auto setEditing = [&](const std::vector<runtime::Ref<SBIcon>>& icons) {
+        for (auto& icon : icons) {
+            if (auto* view = m_homescreenMap->iconViewForIcon(icon.ptr()))
+                view->setEditing(editing);
+        }
+    };
+    for (auto& page : m_model->pages())
+        setEditing(page);
+    setEditing(m_model->dock());
+    for (auto& folder : m_model->folders())
+        setEditing(folder->icons());
 }
 
 graphics::CGImage SpringBoard::renderScreen() const

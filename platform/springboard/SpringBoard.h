@@ -13,7 +13,8 @@
 // Layout maps the views again (mappedIconViewForIcon:) every time it places a page, the dock, the
 // open folder or the switcher bar: at start, when a folder opens or closes, when the switcher bar
 // shows or hides (the bar also whenever its applications change), on the home button and when a
-// page is shown.
+// page is shown. The home screen's views it places take on whether icons are being edited; starting
+// or ending editing changes the views already made without mapping them again.
 //
 // Targets (the driver's TARGET): a display name or a bundle identifier (folders by name), looked
 // for among the switcher bar's icons while it shows, else among the open folder's icons, then the
@@ -41,6 +42,7 @@ class SBFolderView;
 class SBIconListView;
 class SBLockScreenView;
 class SBPageDotsView;
+class SBStatusBarView;
 
 // A user action that cannot be carried out (unknown target, icon out of reach...).
 class SpringBoardError : public std::runtime_error {
@@ -106,6 +108,9 @@ private:
     void presentSwitcher(bool visible);
     void presentFolder(SBFolder* folder);
     void presentLock(bool locked);
+    void presentEditing(bool editing);
+    // The home-screen views of `icons`, mapped again and shown editing or not as icons are.
+    std::vector<SBIconView*> mapIconViewsForLayout(const std::vector<runtime::Ref<SBIcon>>& icons);
     void refreshFolderIconImages();
     SBIcon* findIcon(const std::vector<runtime::Ref<SBIcon>>& icons, std::string_view target) const;
 
@@ -120,6 +125,7 @@ private:
     runtime::RefPtr<SBFolderView> m_folderView;
     runtime::RefPtr<uikit::UIView> m_switcherShield;
     runtime::RefPtr<SBLockScreenView> m_lockView;
+    runtime::RefPtr<SBStatusBarView> m_statusBar;
     size_t m_currentPage { 0 };
     runtime::WeakPtr<SBIconView> m_touchView;
     uikit::CGPoint m_lastTouchPoint { 0, 0 };

@@ -127,6 +127,9 @@ TEST_F(HostCommands, HomeScreenCommandsChangeTheDump)
     EXPECT_EQ(dump()["icons"]["com.apple.mobilemail"]["badge"], 5);
     EXPECT_TRUE(send("badge Mail 0")["ok"].get<bool>());
     EXPECT_EQ(dump()["icons"]["com.apple.mobilemail"]["badge"], 0);
+    EXPECT_TRUE(send("badge Clock 2")["ok"].get<bool>());
+    EXPECT_TRUE(send("badge Notes 3")["ok"].get<bool>());
+    EXPECT_EQ(dump()["icons"]["Utilities"]["badge"], 5) << "a folder shows its applications' badges added up";
 
     EXPECT_TRUE(send("edit start")["ok"].get<bool>());
     EXPECT_EQ(dump()["editing"], true);

@@ -1,7 +1,10 @@
 #include "SpringBoardTestSupport.h"
 
+#include <springboard/SBAwayController.h>
+#include <springboard/SBCloseBoxView.h>
 #include <springboard/SBFolder.h>
 #include <springboard/SBIconBadgeView.h>
+#include <springboard/SBIconController.h>
 #include <springboard/SBIconImageContainerView.h>
 #include <springboard/SBIconImageView.h>
 #include <springboard/SBIconLabelImageView.h>
@@ -15,6 +18,9 @@
 #include <graphics/Image.h>
 #include <graphics/ImageCompare.h>
 #include <uikit/NSKeyedArchiver.h>
+
+#include <string>
+#include <vector>
 
 using namespace springboard;
 using springboard::testing::DeviceFixture;
@@ -283,4 +289,77 @@ TEST_F(HomeScreen, HomeScreenWithFolderBadgeAndSwitcherMatchesItsReferencePictur
     auto switcher = graphics::checkAgainstReference(springBoard.renderScreen(), REFERENCES_DIR "/switcher.png");
     EXPECT_TRUE(switcher.passed) << switcher.message;
     ASSERT_TRUE(settle());
+}
+
+TEST_F(HomeScreen, FolderIconShowsTheBadgesOfItsApplications)
+{
+    auto& springBoard = boot();
+    auto* folderView = springBoard.homescreenMap().iconViewForIcon(springBoard.model().folderNamed("Utilities")->icon());
+    ASSERT_NE(folderView, nullptr);
+    EXPECT_EQ(folderView->badgeView(), nullptr);
+    springBoard.model().applicationIconForDisplayIdentifier("com.apple.mobiletimer")->setBadgeValue(3);
+    springBoard.model().applicationIconForDisplayIdentifier("com.apple.mobilenotes")->setBadgeValue(9);
+    ASSERT_NE(folderView->badgeView(), nullptr);
+    EXPECT_EQ(folderView->badgeView()->text(), "12");
+}
+
+TEST_F(HomeScreen, EditingShowsCloseBoxesOnTheRemovableIconsOnly)
+{
+    // Built-in applications and folders cannot be deleted; a folder may hold one that can.
+    auto description = HomeScreenDescription::standard();
+    description.applications.push_back({ "com.example.notebook", "Notebook" });
+    description.folders[0].second.push_back("com.example.notebook");
+    auto& springBoard = boot(description);
+    auto& model = springBoard.model();
+    auto closeBoxesOn = [&](const std::vector<runtime::Ref<SBIcon>>& icons) {
+        std::vector<std::string> names;
+        for (auto& icon : icons) {
+            auto* view = springBoard.homescreenMap().iconViewForIcon(icon.ptr());
+            if (view && view->closeBoxView() && view->closeBoxView()->superview() == view)
+                names.push_back(icon->displayName());
+        }
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    const auto& folderIcons = model.folderNamed("Utilities")->icons();
+    auto& iconController = *SBIconController::sharedInstance();
+
+    iconController.setIsEditing(true);
+    EXPECT_EQ(closeBoxesOn(model.pages()[0]), (Names { "Cydia", "iFile" }));
+    EXPECT_EQ(closeBoxesOn(model.dock()), Names {});
+    auto picture = graphics::checkAgainstReference(springBoard.renderScreen(), REFERENCES_DIR "/home-editing.png");
+    EXPECT_TRUE(picture.passed) << picture.message;
+    // The folder's views are first made now, while editing.
+    springBoard.openFolderNamed("Utilities");
+    EXPECT_EQ(closeBoxesOn(folderIcons), (Names { "Notebook" }));
+
+    iconController.setIsEditing(false);
+    EXPECT_EQ(closeBoxesOn(folderIcons), Names {});
+    springBoard.closeFolder();
+    EXPECT_EQ(closeBoxesOn(model.pages()[0]), Names {});
+}
+
+TEST_F(HomeScreen, LockedStatusBarShowsAPadlockWhereTheTimeWas)
+{
+    auto& springBoard = boot();
+    auto statusBarMiddle = [](const graphics::CGImage& image) {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 240; x < 400; ++x)
+                pixels.push_back(image.premultipliedAt(x, y));
+        }
+        return pixels;
+    };
+    auto unlocked = statusBarMiddle(springBoard.renderScreen());
+
+    SBAwayController::sharedInstance()->lock();
+    auto locked = springBoard.renderScreen();
+    auto picture = graphics::checkAgainstReference(locked, REFERENCES_DIR "/lock.png");
+    EXPECT_TRUE(picture.passed) << picture.message;
+    auto padlockBody = locked.pixelAt(320, 26);
+    EXPECT_GT(int(padlockBody.red), 240);
+    EXPECT_GT(int(padlockBody.blue), 240);
+
+    SBAwayController::sharedInstance()->unlock();
+    EXPECT_EQ(statusBarMiddle(springBoard.renderScreen()), unlocked) << "the time is back in the status bar";
 }

@@ -3,6 +3,9 @@
 #include <springboard/SBIconListLayout.h>
 #include <springboard/SBIconModel.h>
 
+#include <climits>
+#include <vector>
+
 using namespace springboard;
 using springboard::testing::DeviceFixture;
 
@@ -60,6 +63,44 @@ TEST(IconModel, EachApplicationHasOnePlaceAndPlacesHaveRoom)
     EXPECT_EQ(model->pageOfIcon(*model->applicationIconForDisplayIdentifier("com.f2")), 1) << "a folder member is on its folder's page";
     EXPECT_EQ(model->pageOfIcon(*model->applicationIconForDisplayIdentifier("com.d1")), -1);
     EXPECT_TRUE(model->isIconInDock(*model->applicationIconForDisplayIdentifier("com.d1")));
+}
+
+TEST(IconModel, FolderBadgeIsItsApplicationsBadgesAddedUpAndFollowsThem)
+{
+    auto model = SBIconModel::create();
+    auto icon = [](const char* identifier, int badge) {
+        auto made = SBApplicationIcon::create(SBApplication::create(identifier, identifier));
+        made->setBadgeValue(badge);
+        return made;
+    };
+    auto mail = icon("com.mail", 2);
+    auto notes = icon("com.notes", 0);
+    ASSERT_TRUE(model->addApplicationIconToFolder(mail, "Stuff"));
+    SBFolderIcon* folderIcon = model->folderNamed("Stuff")->icon();
+    ASSERT_NE(folderIcon, nullptr);
+    EXPECT_EQ(folderIcon->badgeValue(), 2);
+
+    // What the folder icon's views hear: each new sum, once.
+    std::vector<int> heard;
+    auto observation = folderIcon->observeChanges([&] { heard.push_back(folderIcon->badgeValue()); });
+    ASSERT_TRUE(model->addApplicationIconToFolder(notes, "Stuff"));
+    ASSERT_TRUE(model->addApplicationIconToFolder(icon("com.news", 3), "Stuff"));
+    notes->setBadgeValue(4);
+    mail->setBadge(nullptr);
+    notes->setBadgeValue(4);
+    EXPECT_EQ(heard, (std::vector<int> { 5, 9, 7 }));
+
+    // The folder has no badge of its own to set; clearing its badge clears its applications'.
+    folderIcon->setBadgeValue(20);
+    EXPECT_EQ(folderIcon->badgeValue(), 7);
+    folderIcon->setBadge(nullptr);
+    EXPECT_EQ(folderIcon->badgeValue(), 0);
+    EXPECT_EQ(notes->badgeValue(), 0);
+    EXPECT_EQ(heard.back(), 0);
+
+    mail->setBadgeValue(INT_MAX);
+    notes->setBadgeValue(INT_MAX);
+    EXPECT_EQ(folderIcon->badgeValue(), INT_MAX) << "a sum too large for a badge must not wrap round";
 }
 
 using ProcessStart = DeviceFixture;
