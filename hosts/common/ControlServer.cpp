@@ -1,5 +1,7 @@
 #include "ControlServer.h"
 
+#include <sim/protocol/CommandChecker.h>
+#include <sim/protocol/CommandTable.h>
 #include <sim/protocol/ControlChannel.h>
 #include <support/UnixSocket.h>
 
@@ -7,6 +9,7 @@
 #include <foundation/RunLoop.h>
 #include <notify/DarwinNotifyCenter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +22,9 @@ namespace hosts {
 
 using foundation::RunLoop;
 using foundation::Seconds;
+using sim::protocol::CommandChecker;
+using sim::protocol::CommandSpec;
+using sim::protocol::CommandTable;
 
 struct ControlServer::Connection {
     int fd { -1 };
@@ -118,7 +124,33 @@ ControlServer::~ControlServer()
 
 void ControlServer::on(std::string name, Handler handler)
 {
-    m_handlers[std::move(name)] = std::move(handler);
+    m_handlers[std::move(name)] = { std::move(handler), nullptr };
+}
+
+void ControlServer::serve(std::string_view name, Handler handler)
+{
+    auto named = [&](const CommandSpec& spec) { return spec.name == name; };
+    const auto& channel = CommandTable::channel();
+    if (std::any_of(channel.begin(), channel.end(), named)) {
+        m_handlers[std::string(name)] = { std::move(handler), &channel };
+        return;
+    }
+    const auto& scenario = CommandTable::scenario();
+    bool routedHere = std::any_of(scenario.begin(), scenario.end(), [&](const CommandSpec& spec) { return named(spec) && spec.process() == m_processName; });
+    if (!routedHere)
+        throw std::logic_error("the command table routes no '" + std::string(name) + "' to " + m_processName);
+    m_handlers[std::string(name)] = { std::move(handler), &scenario };
+}
+
+std::vector<std::string> ControlServer::unservedCommands() const
+{
+    std::vector<std::string> names;
+    for (const auto& spec : CommandTable::scenario()) {
+        std::string name(spec.name);
+        if (spec.process() == m_processName && !m_handlers.contains(name) && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
 }
 
 void ControlServer::addIdleCondition(std::function<bool()> isIdle)
@@ -128,20 +160,15 @@ void ControlServer::addIdleCondition(std::function<bool()> isIdle)
 
 void ControlServer::registerBuiltins()
 {
-    on("ping", [this](const Command&) -> Json {
+    serve("ping", [this](const Command&) -> Json {
         return { { "process", m_processName }, { "pid", ::getpid() } };
     });
-    on("advance", [](const Command& command) -> Json {
-        if (command.argumentCount() != 1)
-            throw ControlError("usage: advance SECONDS");
-        double seconds = command.number(0);
-        if (seconds < 0)
-            throw ControlError("cannot advance by a negative time");
+    serve("advance", [](const Command& command) -> Json {
         auto& loop = RunLoop::main();
-        loop.advanceBy(Seconds(seconds));
+        loop.advanceBy(Seconds(command.number(0)));
         return { { "now", loop.now().secondsSinceOrigin().value() } };
     });
-    on("idle", [this](const Command&) -> Json {
+    serve("idle", [this](const Command&) -> Json {
         auto next = RunLoop::main().timeUntilNextTimer();
         return { { "idle", isIdle() }, { "next", next ? Json(next->value()) : Json(nullptr) } };
     });
@@ -167,7 +194,15 @@ Json ControlServer::dispatch(const Command& command)
     auto it = m_handlers.find(command.name());
     if (it == m_handlers.end())
         throw ControlError("unknown request '" + command.name() + "'");
-    return it->second(command);
+    const Registration& registration = it->second;
+    if (registration.table) {
+        auto match = CommandChecker::match(*registration.table, command);
+        if (match.spec && registration.table == &CommandTable::scenario() && match.spec->process() != m_processName)
+            throw ControlError("'" + std::string(match.spec->usage) + "' is not served by " + m_processName);
+        if (match.error)
+            throw ControlError(*match.error);
+    }
+    return registration.handler(command);
 }
 
 std::string ControlServer::respond(std::string_view line)

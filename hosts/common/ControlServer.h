@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sim/protocol/Command.h>
+#include <sim/protocol/CommandSpec.h>
 #include <sim/protocol/ControlError.h>
 #include <sim/protocol/Json.h>
 
@@ -55,7 +56,16 @@ public:
     ControlServer(const ControlServer&) = delete;
     ControlServer& operator=(const ControlServer&) = delete;
 
-    // Registers (or replaces) the handler of requests named `name`.
+    // Registers (or replaces) the handler of the command table's requests named `name` that this
+    // process serves: the channel's own (dump, screenshot) or the scenario commands the table
+    // routes here. The handler runs only for requests the table's checks let through, so it can
+    // read its arguments as the table describes them. Throws std::logic_error for a name the
+    // table does not give this process.
+    void serve(std::string_view name, Handler);
+    // Names of the commands the table routes to this process that have no handler yet.
+    std::vector<std::string> unservedCommands() const;
+    // Registers (or replaces) a handler outside the table, which checks its own arguments (test
+    // stand-ins).
     void on(std::string name, Handler);
     // Something else that must hold for the process to count as idle, e.g. "no application is
     // still starting". Checked on every `idle` request.
@@ -87,7 +97,11 @@ private:
     int m_listenFd { -1 };
     foundation::ObserverToken m_listenSource;
     std::map<int, std::shared_ptr<Connection>> m_connections;
-    std::map<std::string, Handler, std::less<>> m_handlers;
+    struct Registration {
+        Handler handler;
+        const std::vector<sim::protocol::CommandSpec>* table { nullptr }; // checks requests first
+    };
+    std::map<std::string, Registration, std::less<>> m_handlers;
     std::vector<std::function<bool()>> m_idleConditions;
 };
 

@@ -1,6 +1,6 @@
 #include "SettingsCommands.h"
 
-#include <foundation/NSData.h>
+#include <hosts/common/Screenshot.h>
 #include <sim/protocol/ControlError.h>
 #include <hosts/common/ScreenState.h>
 #include <uikit/UIActionSheet.h>
@@ -36,34 +36,28 @@ Json dump(SettingsApplication& application)
 
 void registerSettingsCommands(hosts::ControlServer& server, SettingsApplication& application)
 {
+    // Requests reach these handlers only once the command table has checked their shape.
     runtime::Ref<SettingsApplication> protectedApplication(application);
-    server.on("dump", [protectedApplication](const Command&) -> Json {
+    server.serve("dump", [protectedApplication](const Command&) -> Json {
         return { { "dump", dump(protectedApplication.get()) } };
     });
-    server.on("screenshot", [protectedApplication](const Command& command) -> Json {
-        if (command.argumentCount() != 1)
-            throw ControlError("usage: screenshot PATH");
-        auto png = uikit::renderViewToPNG(protectedApplication->window());
-        if (!png || !png->writeToFile(command.argument(0), true))
-            throw ControlError("could not write " + command.argument(0));
-        return nullptr;
+    server.serve("screenshot", [protectedApplication](const Command& command) -> Json {
+        return hosts::writeScreenshot(uikit::renderViewToImage(protectedApplication->window()), command.argument(0));
     });
-    server.on("settings", [protectedApplication](const Command& command) -> Json {
-        if (command.argumentCount() < 1)
-            throw ControlError("usage: settings VERB ...");
+    server.serve("settings", [protectedApplication](const Command& command) -> Json {
         const std::string& verb = command.argument(0);
         if (verb == "leave") {
             protectedApplication->resignActive();
             return nullptr;
         }
         if (verb == "alert") {
-            if (command.argumentCount() != 2 || !uikit::UIAlertView::tapButtonWithTitle(command.argument(1)))
-                throw ControlError("no alert with a button \"" + (command.argumentCount() > 1 ? command.argument(1) : "") + "\"");
+            if (!uikit::UIAlertView::tapButtonWithTitle(command.argument(1)))
+                throw ControlError("no alert with a button \"" + command.argument(1) + "\"");
             return nullptr;
         }
         if (verb == "sheet") {
-            if (command.argumentCount() != 2 || !uikit::UIActionSheet::tapButtonWithTitle(command.argument(1)))
-                throw ControlError("no action sheet with a button \"" + (command.argumentCount() > 1 ? command.argument(1) : "") + "\"");
+            if (!uikit::UIActionSheet::tapButtonWithTitle(command.argument(1)))
+                throw ControlError("no action sheet with a button \"" + command.argument(1) + "\"");
             return nullptr;
         }
         throw ControlError("settings " + verb + ": the Torvane pane is not installed in this Settings application");

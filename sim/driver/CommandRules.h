@@ -11,9 +11,10 @@ namespace sim::driver {
 
 using protocol::Json;
 
-// The scenario language's commands and their arguments. Every check that does not need a running
-// device happens here, when a file is read, so a typing mistake on line 40 stops the run before
-// anything boots.
+// The scenario language's rules as the driver applies them when a file is read: the command
+// table's shape and phase checks, and on top of them what only the driver understands (JSON
+// pointers, expect's operators and values). Every check that does not need a running device
+// happens here, so a typing mistake on line 40 stops the run before anything boots.
 class CommandRules {
 public:
     struct Verdict {
@@ -21,16 +22,8 @@ public:
         std::optional<std::string> error; // why the line is malformed
     };
 
-    // Classifies and checks `command`. `booted` says whether a `boot` line came before: setting-up
-    // commands (but `file`) are refused after it, device commands before it.
+    // Classifies and checks `command`. `booted` says whether a `boot` line came before.
     static Verdict check(const protocol::Command&, bool booted);
-
-    // A JSON argument: quoted text is a JSON string; anything else must be JSON as written
-    // (true, 12, 0.5, null, [..], {..}). nullopt when it is not.
-    static std::optional<Json> jsonArgument(const protocol::Word&);
-
-    // A device path given to `file`: absolute, and never climbing out of the device with "..".
-    static bool isSafeDevicePath(const std::string&);
 };
 
 }

@@ -1,6 +1,8 @@
 #include "Device.h"
 
 #include "CommandRules.h"
+
+#include <sim/protocol/CommandChecker.h>
 #include "PropertyListJson.h"
 
 #include <cstdlib>
@@ -133,7 +135,7 @@ void Device::removePreference(const std::string& key)
 
 void Device::putFile(const std::string& devicePath, const fs::path& source)
 {
-    if (!CommandRules::isSafeDevicePath(devicePath))
+    if (!protocol::CommandChecker::isSafeDevicePath(devicePath))
         throw std::runtime_error("device path must be absolute and inside the device: " + devicePath);
     std::error_code error;
     if (!fs::is_regular_file(source, error))
@@ -147,7 +149,7 @@ void Device::putFile(const std::string& devicePath, const fs::path& source)
 
 void Device::removeFile(const std::string& devicePath)
 {
-    if (!CommandRules::isSafeDevicePath(devicePath))
+    if (!protocol::CommandChecker::isSafeDevicePath(devicePath))
         throw std::runtime_error("device path must be absolute and inside the device: " + devicePath);
     std::error_code error;
     fs::remove_all(hostPath(devicePath), error);

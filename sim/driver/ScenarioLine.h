@@ -1,22 +1,14 @@
 #pragma once
 
 #include <sim/protocol/Command.h>
+#include <sim/protocol/CommandSpec.h>
 
 #include <string>
 
 namespace sim::driver {
 
-// What a scenario line does, decided when the line is read.
-enum class CommandKind {
-    Setup,       // changes the device's files (activator, companion, prefs, file, app install)
-    Boot,
-    SpringBoard, // forwarded to springboard's control socket as it stands
-    Settings,    // forwarded to settings-app's control socket
-    Wait,
-    Screenshot,
-    Dump,
-    Expect,
-};
+// What a scenario line does, decided when the line is read (the command table says it).
+using protocol::CommandKind;
 
 struct ScenarioLine {
     protocol::Command command;

@@ -1,6 +1,8 @@
 #include "Session.h"
 
 #include "CommandRules.h"
+
+#include <sim/protocol/CommandChecker.h>
 #include "DeviceLog.h"
 #include "EmergencyStop.h"
 #include "Expectation.h"
@@ -107,7 +109,7 @@ Answer Session::setUp(const Command& command)
     } else if (name == "companion") {
         m_device->setCompanionInstalled(command.argument(0) == "on");
     } else if (name == "prefs") {
-        m_device->setPreference(command.argument(0), *CommandRules::jsonArgument(command.word(1)));
+        m_device->setPreference(command.argument(0), *protocol::CommandChecker::jsonArgument(command.word(1)));
     } else if (name == "prefs-remove") {
         m_device->removePreference(command.argument(0));
     } else if (name == "file") {
@@ -306,7 +308,7 @@ Answer Session::expect(const Command& command)
     auto op = Expectation::parseOp(command.argument(2));
     if (!pointer || !op)
         return Answer::error("malformed expect");
-    Json expected = Expectation::takesValue(*op) ? *CommandRules::jsonArgument(command.word(3)) : Json(nullptr);
+    Json expected = Expectation::takesValue(*op) ? *protocol::CommandChecker::jsonArgument(command.word(3)) : Json(nullptr);
     Json document = dump(target);
     auto outcome = Expectation::evaluate(pointer->resolve(document), *op, expected);
     if (outcome.held)

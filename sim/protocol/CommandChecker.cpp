@@ -1,0 +1,237 @@
+#include "CommandChecker.h"
+
+#include <algorithm>
+
+namespace sim::protocol {
+
+using Type = ArgumentSpec::Type;
+
+namespace {
+
+using Check = std::optional<std::string>;
+
+std::string usageOf(const CommandSpec& spec) { return "usage: " + std::string(spec.usage); }
+
+// A row's message, with "{}" standing for the word it refuses.
+std::string message(std::string_view text, const std::string& word)
+{
+    std::string result(text);
+    if (auto at = result.find("{}"); at != std::string::npos)
+        result.replace(at, 2, word);
+    return result;
+}
+
+bool containsNull(const Json& value)
+{
+    if (value.is_null())
+        return true;
+    if (value.is_array() || value.is_object())
+        return std::any_of(value.begin(), value.end(), [](const Json& element) { return containsNull(element); });
+    return false;
+}
+
+bool inRange(const ArgumentSpec& argument, double value)
+{
+    return (!argument.minimum || value >= *argument.minimum) && (!argument.maximum || value <= *argument.maximum);
+}
+
+Check checkValue(const ArgumentSpec& argument, const Word& word, const CommandSpec& spec)
+{
+    auto refuse = [&](std::string fallback) -> Check {
+        return argument.error.empty() ? fallback : message(argument.error, word.text);
+    };
+    switch (argument.type) {
+    case Type::Literal:
+        return word.text == argument.name ? Check() : Check(usageOf(spec));
+    case Type::Word:
+        return word.text.empty() ? refuse(usageOf(spec)) : Check();
+    case Type::Text:
+        return std::nullopt;
+    case Type::Choice: {
+        if (std::find(argument.choices.begin(), argument.choices.end(), word.text) != argument.choices.end())
+            return std::nullopt;
+        std::string list;
+        for (auto choice : argument.choices)
+            list += (list.empty() ? "" : "|") + std::string(choice);
+        return refuse(std::string(argument.name) + " must be " + list + ", not '" + word.text + "'");
+    }
+    case Type::Number: {
+        double value = 0;
+        if (parseNumber(word.text, value) && inRange(argument, value))
+            return std::nullopt;
+        return refuse("'" + word.text + "' is not a number");
+    }
+    case Type::Integer: {
+        int64_t value = 0;
+        if (parseInteger(word.text, value) && inRange(argument, static_cast<double>(value)))
+            return std::nullopt;
+        return refuse("'" + word.text + "' is not a whole number");
+    }
+    case Type::Json:
+    case Type::PropertyListValue: {
+        auto value = CommandChecker::jsonArgument(word);
+        if (!value)
+            return refuse("'" + word.raw + "' is not a JSON value (quote text: \"...\")");
+        if (argument.type == Type::PropertyListValue && containsNull(*value))
+            return refuse("a property list cannot hold null");
+        return std::nullopt;
+    }
+    case Type::DevicePath:
+        if (CommandChecker::isSafeDevicePath(word.text))
+            return std::nullopt;
+        return refuse("device path must be absolute and stay inside the device: '" + word.text + "'");
+    }
+    return std::nullopt;
+}
+
+std::string wordsFrom(const Command& command, size_t from)
+{
+    std::string text;
+    for (size_t i = from; i < command.argumentCount(); ++i)
+        text += (text.empty() ? "" : " ") + command.word(i).raw;
+    return text;
+}
+
+Check checkOptions(const CommandSpec& spec, const Command& command, size_t index)
+{
+    std::vector<std::string_view> seen;
+    while (index < command.argumentCount()) {
+        const std::string& keyword = command.argument(index);
+        auto option = std::find_if(spec.options.begin(), spec.options.end(), [&](const OptionSpec& candidate) { return candidate.keyword == keyword; });
+        bool taken = option != spec.options.end()
+            && std::any_of(seen.begin(), seen.end(), [&](std::string_view used) { return used == option->keyword || (!option->group.empty() && used == option->group); });
+        if (option == spec.options.end() || taken)
+            return "unexpected '" + keyword + "'; " + usageOf(spec);
+        seen.push_back(option->keyword);
+        if (!option->group.empty())
+            seen.push_back(option->group);
+        ++index;
+        if (!option->value)
+            continue;
+        if (index >= command.argumentCount())
+            return option->missing.empty() ? "'" + keyword + "' needs a value" : std::string(option->missing);
+        if (auto error = checkValue(*option->value, command.word(index), spec))
+            return error;
+        ++index;
+    }
+    return std::nullopt;
+}
+
+Check checkArguments(const CommandSpec& spec, const Command& command)
+{
+    size_t first = spec.subcommand.empty() ? 0 : 1;
+    size_t given = command.argumentCount() - first;
+    size_t required = static_cast<size_t>(std::count_if(spec.arguments.begin(), spec.arguments.end(), [](const ArgumentSpec& argument) { return !argument.optional; }));
+    size_t positional = spec.arguments.size();
+    if (given < required)
+        return usageOf(spec);
+    if (spec.options.empty() && given > positional) {
+        bool endsWithValue = positional > 0 && (spec.arguments.back().type == Type::Json || spec.arguments.back().type == Type::PropertyListValue);
+        if (endsWithValue)
+            return "text after the value: '" + wordsFrom(command, first + positional) + "' (quote text with spaces)";
+        return usageOf(spec);
+    }
+    for (size_t i = 0; i < positional && i < given; ++i) {
+        if (auto error = checkValue(spec.arguments[i], command.word(first + i), spec))
+            return error;
+    }
+    return checkOptions(spec, command, first + positional);
+}
+
+std::string combinedUsage(const std::vector<const CommandSpec*>& rows)
+{
+    // Subcommands first: they are the forms a reader is most likely looking for.
+    std::vector<const CommandSpec*> ordered = rows;
+    std::stable_partition(ordered.begin(), ordered.end(), [](const CommandSpec* spec) { return !spec->subcommand.empty(); });
+    std::vector<std::string_view> usages;
+    for (const auto* spec : ordered) {
+        if (std::find(usages.begin(), usages.end(), spec->usage) == usages.end())
+            usages.push_back(spec->usage);
+    }
+    std::string text = "usage: ";
+    for (size_t i = 0; i < usages.size(); ++i)
+        text += (i ? " | " : "") + std::string(usages[i]);
+    return text;
+}
+
+}
+
+CommandChecker::Match CommandChecker::match(const std::vector<CommandSpec>& rows, const Command& command)
+{
+    std::vector<const CommandSpec*> named;
+    for (const auto& spec : rows) {
+        if (spec.name == command.name())
+            named.push_back(&spec);
+    }
+    if (named.empty())
+        return { nullptr, "unknown command '" + command.name() + "'" };
+
+    const CommandSpec* chosen = nullptr;
+    if (command.hasArgument(0)) {
+        for (const auto* spec : named) {
+            if (!spec->subcommand.empty() && spec->subcommand == command.argument(0))
+                chosen = spec;
+        }
+    }
+    if (!chosen) {
+        std::vector<const CommandSpec*> general;
+        std::copy_if(named.begin(), named.end(), std::back_inserter(general), [](const CommandSpec* spec) { return spec->subcommand.empty(); });
+        if (general.size() == 1 && (command.hasArgument(0) || named.size() == 1))
+            chosen = general.front();
+        else if (general.empty() && command.hasArgument(0))
+            return { nullptr, "unknown " + command.name() + " command '" + command.argument(0) + "'; " + combinedUsage(named) };
+        else
+            return { nullptr, combinedUsage(named) };
+    }
+    return { chosen, checkArguments(*chosen, command) };
+}
+
+std::optional<std::string> CommandChecker::checkPhase(const CommandSpec& spec, const Command& command, bool booted)
+{
+    std::string needsBoot = "'" + command.name() + "' needs a booted device (add a boot line before it)";
+    switch (spec.phase) {
+    case Phase::BeforeBoot:
+        if (!booted)
+            return std::nullopt;
+        if (spec.kind == CommandKind::Boot)
+            return "the device is already booted";
+        return "'" + command.name() + "' sets the device up and must come before boot";
+    case Phase::AfterBoot:
+        return booted ? Check() : Check(needsBoot);
+    case Phase::Anytime:
+        return std::nullopt;
+    case Phase::AnytimeForFiles:
+        if (!booted && command.hasArgument(0) && (command.argument(0) == "springboard" || command.argument(0) == "settings"))
+            return needsBoot;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<Json> CommandChecker::jsonArgument(const Word& word)
+{
+    if (word.quoted)
+        return Json(word.text);
+    Json value = Json::parse(word.raw, nullptr, false);
+    if (value.is_discarded())
+        return std::nullopt;
+    return value;
+}
+
+bool CommandChecker::isSafeDevicePath(std::string_view path)
+{
+    if (path.empty() || path.front() != '/' || path == "/")
+        return false;
+    size_t start = 1;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (path.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}
