@@ -4,10 +4,14 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
 namespace runtime {
+
+class Object;
+template<typename Signature> class Operation;
 
 // The untyped form of an operation's implementation; MessageSend.h casts it back to its real
 // signature `R (*)(Object* self, Selector, Args...)`.
@@ -31,6 +35,12 @@ public:
 
     // Adds or replaces this class's own entry for `selector`.
     void addMethod(Selector selector, IMP implementation);
+    // The same for a typed operation: an implementation of any other signature does not compile.
+    template<typename R, typename... Args>
+    void addMethod(const Operation<R(Args...)>& operation, std::type_identity_t<R (*)(Object*, Selector, Args...)> implementation)
+    {
+        addMethod(operation.selector(), reinterpret_cast<IMP>(implementation));
+    }
     // This class's own entry, without looking at superclasses.
     IMP ownMethod(Selector selector) const;
     // The implementation an instance of this class runs: its own or the nearest superclass's.
