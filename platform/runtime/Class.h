@@ -1,5 +1,6 @@
 #pragma once
 
+#include <runtime/Forward.h>
 #include <runtime/Selector.h>
 
 #include <string>
@@ -10,10 +11,7 @@
 
 namespace runtime {
 
-class Object;
-template<typename Signature> class Operation;
-
-// The untyped form of an operation's implementation; MessageSend.h casts it back to its real
+// The untyped form of an operation's implementation; Operation casts it back to its real
 // signature `R (*)(Object* self, Selector, Args...)`.
 using IMP = void (*)();
 

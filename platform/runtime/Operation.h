@@ -1,5 +1,6 @@
 #pragma once
 
+#include <runtime/Forward.h>
 #include <runtime/Object.h>
 #include <runtime/Selector.h>
 
@@ -13,9 +14,6 @@ namespace runtime {
 // The typed implementation of an operation: receiver, selector, then the operation's arguments.
 template<typename R, typename... Args>
 using Implementation = R (*)(Object* self, Selector, Args...);
-
-template<typename Signature>
-class Operation;
 
 // One method-table operation: its selector and its signature together, so that registering,
 // sending and hooking it are all checked against the same signature at compile time.
