@@ -33,10 +33,10 @@ springboard::LockIMP g_lock;
 springboard::WillActivateIMP g_willActivate;
 
 template<typename R, typename... Args>
-void hook(const char* className, const char* selector, runtime::Implementation<R, Args...> replacement,
-    runtime::Implementation<R, Args...>* original)
+void hook(const char* className, const runtime::Operation<R(Args...)>& operation,
+    typename runtime::Operation<R(Args...)>::Implementation replacement, typename runtime::Operation<R(Args...)>::Implementation* original)
 {
-    MSHookMessageEx(runtime::NSClassFromString(className), runtime::sel(selector), replacement, original);
+    MSHookMessageEx(runtime::NSClassFromString(className), operation, replacement, original);
 }
 
 template<typename R, typename... Args>
@@ -119,14 +119,14 @@ void installHooks()
         return;
     installed = true;
 
-    hook("SBIconController", springboard::openFolderSelector, openAFolder, &g_openFolder);
-    hook("SBApplication", springboard::setApplicationStateSelector, setAppState, &g_setApplicationState);
-    hook("SBIconView", springboard::touchesMovedSelector, touchesMovedIcon, &g_touchesMoved);
-    hook("SBIconView", springboard::touchesBeganSelector, touchesBeganIcon, &g_touchesBegan);
-    hook("SBIconViewMap", springboard::mappedIconViewSelector, getIconViews, &g_mappedIconView);
-    hook("SBShowcaseController", springboard::setHiddenSelector, setSwitcherBarHidden, &g_setHidden);
-    hook("SBAwayController", springboard::lockSelector, deviceIsLocking, &g_lock);
-    hook("SBApplication", springboard::willActivateSelector, phoneCallComing, &g_willActivate);
+    hook("SBIconController", springboard::openFolderOperation, openAFolder, &g_openFolder);
+    hook("SBApplication", springboard::setApplicationStateOperation, setAppState, &g_setApplicationState);
+    hook("SBIconView", springboard::touchesMovedOperation, touchesMovedIcon, &g_touchesMoved);
+    hook("SBIconView", springboard::touchesBeganOperation, touchesBeganIcon, &g_touchesBegan);
+    hook("SBIconViewMap", springboard::mappedIconViewOperation, getIconViews, &g_mappedIconView);
+    hook("SBShowcaseController", springboard::setHiddenOperation, setSwitcherBarHidden, &g_setHidden);
+    hook("SBAwayController", springboard::lockOperation, deviceIsLocking, &g_lock);
+    hook("SBApplication", springboard::willActivateOperation, phoneCallComing, &g_willActivate);
 }
 
 }

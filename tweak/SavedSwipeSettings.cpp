@@ -182,7 +182,7 @@ void fillCacheFromFile(SettingsState& settings, const NSDictionary* preferences)
     readFlag(keyAlertToClearBadge, settings.alertToClearBadge);
 
     // Anything but an array under DisableTheseApps disables nothing.
-    auto* disabled = runtime::dynamicCast<NSArray>(entry(keyDisableTheseApps));
+    auto disabled = runtime::dynamicCast<NSArray>(entry(keyDisableTheseApps));
     settings.disabledApps = disabled ? RefPtr<NSArray>(disabled->copy()) : RefPtr<NSArray>(NSArray::create());
     settings.opacityText = textOr(entry(keyOpacityValue), SavedSwipeSettings::defaultOpacity);
 

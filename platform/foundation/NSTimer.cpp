@@ -24,7 +24,7 @@ void NSTimer::scheduleOn(RunLoop& loop)
 {
     // The scheduled work holds the timer: that is the run loop's ownership.
     auto fireFromLoop = [timer = runtime::Ref<NSTimer>(*this)] { timer->fire(); };
-    m_handle = loop.addTimer(m_interval, m_repeats ? RunLoop::Repeats::Yes : RunLoop::Repeats::No, std::move(fireFromLoop));
+    m_scheduled = ScheduledCall(loop.addTimer(m_interval, m_repeats ? RunLoop::Repeats::Yes : RunLoop::Repeats::No, std::move(fireFromLoop)));
 }
 
 void NSTimer::fire()
@@ -35,7 +35,7 @@ void NSTimer::fire()
     if (!m_repeats) {
         // Invalid before the callback runs, as on the device: the callback sees isValid() == false.
         m_valid = false;
-        m_handle.cancel();
+        m_scheduled.cancel();
         Callback callback = std::exchange(m_callback, nullptr);
         callback(*this);
         return;
@@ -53,7 +53,7 @@ void NSTimer::invalidate()
         return;
     m_valid = false;
     runtime::Ref<NSTimer> protect(*this);
-    m_handle.cancel();
+    m_scheduled.cancel();
     // A running callback must not be destroyed under itself; fire() releases it afterwards.
     if (!m_firing)
         m_callback = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <foundation/RunLoop.h>
+#include <foundation/ScheduledCall.h>
 #include <foundation/Seconds.h>
 #include <runtime/Object.h>
 
@@ -36,7 +37,7 @@ private:
     bool m_valid { true };
     bool m_firing { false };
     Callback m_callback;
-    RunLoop::Handle m_handle;
+    ScheduledCall m_scheduled;
 };
 
 }

@@ -1,6 +1,7 @@
 #include <foundation/PerformSelector.h>
 
 #include <foundation/RunLoop.h>
+#include <foundation/ScheduledCall.h>
 
 #include <cstdint>
 #include <unordered_map>
@@ -13,7 +14,7 @@ namespace {
 
 struct PendingCall {
     uint64_t id;
-    RunLoop::Handle handle;
+    ScheduledCall call;
 };
 
 // Outstanding calls by target, so they can be cancelled by target. Keyed by address: an entry
@@ -45,11 +46,11 @@ void performAfterDelay(runtime::Ref<runtime::Object> target, Seconds delay, std:
     static uint64_t nextId = 1;
     uint64_t id = nextId++;
     const runtime::Object* key = target.ptr();
-    RunLoop::Handle handle = RunLoop::main().dispatchAfter(delay, [target = std::move(target), call = std::move(call), id] {
+    auto scheduled = ScheduledCall::afterDelay(delay, [target = std::move(target), call = std::move(call), id] {
         forgetCall(target.ptr(), id);
         call();
     });
-    pendingCalls().emplace(key, PendingCall { id, handle });
+    pendingCalls().emplace(key, PendingCall { id, std::move(scheduled) });
 }
 
 void cancelPreviousPerformRequestsWithTarget(runtime::Object& target)
@@ -60,12 +61,12 @@ void cancelPreviousPerformRequestsWithTarget(runtime::Object& target)
         return;
     // Cancelling may release the last reference to the target; keep it until we are done.
     runtime::Ref<runtime::Object> protect(target);
-    std::vector<RunLoop::Handle> handles;
+    // Off the table before any is cancelled, so whatever a cancelled call releases sees none of them.
+    std::vector<ScheduledCall> cancelled;
     for (auto it = range.first; it != range.second; ++it)
-        handles.push_back(it->second.handle);
+        cancelled.push_back(std::move(it->second.call));
     calls.erase(range.first, range.second);
-    for (auto& handle : handles)
-        handle.cancel();
+    cancelled.clear();
 }
 
 size_t pendingPerformRequestCount(const runtime::Object& target)
@@ -74,7 +75,7 @@ size_t pendingPerformRequestCount(const runtime::Object& target)
     auto range = pendingCalls().equal_range(&target);
     size_t count = 0;
     for (auto it = range.first; it != range.second; ++it)
-        count += it->second.handle.isPending() ? 1 : 0;
+        count += it->second.call.isPending() ? 1 : 0;
     return count;
 }
 

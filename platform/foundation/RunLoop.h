@@ -32,6 +32,8 @@ public:
     enum class Repeats { No, Yes };
 
     // Names one scheduled piece of work. Dropping a handle does not cancel the work; `cancel()` does.
+    // Work that must not outlive whoever scheduled it belongs in a ScheduledCall, which cancels
+    // when it is destroyed.
     class Handle {
     public:
         Handle() = default;

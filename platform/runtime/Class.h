@@ -1,15 +1,17 @@
 #pragma once
 
+#include <runtime/Forward.h>
 #include <runtime/Selector.h>
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
 namespace runtime {
 
-// The untyped form of an operation's implementation; MessageSend.h casts it back to its real
+// The untyped form of an operation's implementation; Operation casts it back to its real
 // signature `R (*)(Object* self, Selector, Args...)`.
 using IMP = void (*)();
 
@@ -31,6 +33,12 @@ public:
 
     // Adds or replaces this class's own entry for `selector`.
     void addMethod(Selector selector, IMP implementation);
+    // The same for a typed operation: an implementation of any other signature does not compile.
+    template<typename R, typename... Args>
+    void addMethod(const Operation<R(Args...)>& operation, std::type_identity_t<R (*)(Object*, Selector, Args...)> implementation)
+    {
+        addMethod(operation.selector(), reinterpret_cast<IMP>(implementation));
+    }
     // This class's own entry, without looking at superclasses.
     IMP ownMethod(Selector selector) const;
     // The implementation an instance of this class runs: its own or the nearest superclass's.

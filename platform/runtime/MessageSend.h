@@ -1,30 +1,22 @@
 #pragma once
 
-#include <runtime/Object.h>
+#include <runtime/Operation.h>
 
-#include <cassert>
+#include <type_traits>
 #include <utility>
 
 namespace runtime {
 
-// The typed implementation of an operation: receiver, selector, then the operation's arguments.
-template<typename R, typename... Args>
-using Implementation = R (*)(Object* self, Selector, Args...);
-
+// The untyped table entry of a typed implementation, for comparing against Class::lookup.
 template<typename R, typename... Args>
 IMP toIMP(Implementation<R, Args...> implementation) { return reinterpret_cast<IMP>(implementation); }
 
-// Dispatches a method-table operation on `self`'s class, so that a replacement installed with
-// MSHookMessageEx runs instead of the host's own implementation. The caller names the result
-// and argument types exactly as the implementation was registered.
+// Sends `operation` to `self` through its class's method table (see Operation::send). The
+// arguments convert to the operation's own parameter types, never the other way round.
 template<typename R, typename... Args>
-R msgSend(Object* self, Selector selector, Args... args)
+R msgSend(const Operation<R(Args...)>& operation, Object* self, std::type_identity_t<Args>... args)
 {
-    assert(self);
-    IMP implementation = self->objcClass().lookup(selector);
-    assert(implementation && "msgSend: the class has no implementation for this selector");
-    auto typed = reinterpret_cast<Implementation<R, Args...>>(implementation);
-    return typed(self, selector, std::forward<Args>(args)...);
+    return operation.send(self, std::forward<Args>(args)...);
 }
 
 }

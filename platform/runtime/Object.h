@@ -88,18 +88,32 @@ private:
     mutable WeakLink* m_weakLink { nullptr };
 };
 
-// Checked downcast by class registry (like `[x isKindOfClass:[T class]] ? (T*)x : nil`).
+// Checked downcast by class registry (like `[x isKindOfClass:[T class]] ? (T*)x : nil`). A cast
+// keeps constness, and a cast of a reference the caller does not keep (a function's RefPtr or Ref
+// result) returns an owning RefPtr, so the object cannot die at the end of the statement under a
+// pointer the cast handed out.
 template<typename T>
-T* dynamicCast(const Object* object)
+T* dynamicCast(Object* object)
 {
     if (!object || !object->isKindOfClass(T::staticClass()))
         return nullptr;
-    return static_cast<T*>(const_cast<Object*>(object));
+    return static_cast<T*>(object);
+}
+template<typename T>
+const T* dynamicCast(const Object* object)
+{
+    if (!object || !object->isKindOfClass(T::staticClass()))
+        return nullptr;
+    return static_cast<const T*>(object);
 }
 template<typename T, typename U>
-T* dynamicCast(const RefPtr<U>& object) { return dynamicCast<T>(object.get()); }
+auto dynamicCast(const RefPtr<U>& object) { return dynamicCast<T>(object.get()); }
 template<typename T, typename U>
-T* dynamicCast(const Ref<U>& object) { return dynamicCast<T>(object.ptr()); }
+auto dynamicCast(const Ref<U>& object) { return dynamicCast<T>(object.ptr()); }
+template<typename T, typename U>
+auto dynamicCast(RefPtr<U>&& object) { return RefPtr(dynamicCast<T>(object.get())); }
+template<typename T, typename U>
+auto dynamicCast(Ref<U>&& object) { return RefPtr(dynamicCast<T>(object.ptr())); }
 
 using Id = RefPtr<Object>;
 

@@ -1,10 +1,11 @@
 #pragma once
 
-// The eight SpringBoard operations an add-on may replace with MSHookMessageEx. Each class registers
-// its own implementation in its method table and every call goes through runtime::msgSend, so a
-// replacement installed at any time runs on the next call. A replacement has exactly the signature
-// below (receiver, selector, then the operation's arguments) and calls the implementation it was
-// handed back with the same arguments.
+// The eight SpringBoard operations an add-on may replace with MSHookMessageEx. Each is one
+// runtime::Operation below, holding its selector and its signature: the class registers its own
+// implementation with it and every call is sent through it, so a replacement installed at any time
+// runs on the next call, and an implementation or replacement of another signature does not compile.
+// A replacement has exactly the signature below (receiver, selector, then the operation's arguments)
+// and calls the implementation it was handed back with the same arguments.
 //
 // Objects cross as `runtime::Object*` (Objective-C's id), so a replacement can check what it was
 // given (isKindOfClass) before using it:
@@ -23,21 +24,22 @@
 
 namespace springboard {
 
-using OpenFolderIMP = runtime::Implementation<void, runtime::Object*, bool>;
-using SetApplicationStateIMP = runtime::Implementation<void, int>;
-using WillActivateIMP = runtime::Implementation<void>;
-using TouchesIMP = runtime::Implementation<void, runtime::Object*, runtime::Object*>;
-using MappedIconViewIMP = runtime::Implementation<runtime::Object*, runtime::Object*>;
-using SetHiddenIMP = runtime::Implementation<void, bool>;
-using LockIMP = runtime::Implementation<void>;
+inline constinit const runtime::Operation<void(runtime::Object* folder, bool animated)> openFolderOperation { "openFolder:animated:" };
+inline constinit const runtime::Operation<void(int state)> setApplicationStateOperation { "setApplicationState:" };
+inline constinit const runtime::Operation<void()> willActivateOperation { "willActivate" };
+inline constinit const runtime::Operation<void(runtime::Object* touches, runtime::Object* event)> touchesBeganOperation { "touchesBegan:withEvent:" };
+inline constinit const runtime::Operation<void(runtime::Object* touches, runtime::Object* event)> touchesMovedOperation { "touchesMoved:withEvent:" };
+inline constinit const runtime::Operation<runtime::Object*(runtime::Object* icon)> mappedIconViewOperation { "mappedIconViewForIcon:" };
+inline constinit const runtime::Operation<void(bool hidden)> setHiddenOperation { "setHidden:" };
+inline constinit const runtime::Operation<void()> lockOperation { "lock" };
 
-inline constexpr const char* openFolderSelector = "openFolder:animated:";
-inline constexpr const char* setApplicationStateSelector = "setApplicationState:";
-inline constexpr const char* willActivateSelector = "willActivate";
-inline constexpr const char* touchesBeganSelector = "touchesBegan:withEvent:";
-inline constexpr const char* touchesMovedSelector = "touchesMoved:withEvent:";
-inline constexpr const char* mappedIconViewSelector = "mappedIconViewForIcon:";
-inline constexpr const char* setHiddenSelector = "setHidden:";
-inline constexpr const char* lockSelector = "lock";
+// The implementation types, for whoever keeps the original a hook hands back.
+using OpenFolderIMP = decltype(openFolderOperation)::Implementation;
+using SetApplicationStateIMP = decltype(setApplicationStateOperation)::Implementation;
+using WillActivateIMP = decltype(willActivateOperation)::Implementation;
+using TouchesIMP = decltype(touchesBeganOperation)::Implementation;
+using MappedIconViewIMP = decltype(mappedIconViewOperation)::Implementation;
+using SetHiddenIMP = decltype(setHiddenOperation)::Implementation;
+using LockIMP = decltype(lockOperation)::Implementation;
 
 }

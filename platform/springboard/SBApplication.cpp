@@ -6,8 +6,8 @@ namespace springboard {
 
 void SBApplication::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(setApplicationStateSelector), runtime::toIMP<void, int>(setApplicationStateImplementation));
-    cls.addMethod(runtime::sel(willActivateSelector), runtime::toIMP<void>(willActivateImplementation));
+    cls.addMethod(setApplicationStateOperation, setApplicationStateImplementation);
+    cls.addMethod(willActivateOperation, willActivateImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBApplication, SBApplication::registerMethods)
@@ -25,12 +25,12 @@ SBApplication::SBApplication(std::string bundleIdentifier, std::string displayNa
 
 void SBApplication::setApplicationState(int state)
 {
-    runtime::msgSend<void, int>(this, runtime::sel(setApplicationStateSelector), state);
+    setApplicationStateOperation.send(this, state);
 }
 
 void SBApplication::willActivate()
 {
-    runtime::msgSend<void>(this, runtime::sel(willActivateSelector));
+    willActivateOperation.send(this);
 }
 
 void SBApplication::setApplicationStateImplementation(runtime::Object* self, runtime::Selector, int state)

@@ -4,7 +4,7 @@ namespace springboard {
 
 void SBAwayController::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(lockSelector), runtime::toIMP<void>(lockImplementation));
+    cls.addMethod(lockOperation, lockImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBAwayController, SBAwayController::registerMethods)
@@ -27,7 +27,7 @@ void SBAwayController::setSharedInstance(runtime::RefPtr<SBAwayController> contr
 
 void SBAwayController::lock()
 {
-    runtime::msgSend<void>(this, runtime::sel(lockSelector));
+    lockOperation.send(this);
 }
 
 void SBAwayController::lockImplementation(runtime::Object* self, runtime::Selector)

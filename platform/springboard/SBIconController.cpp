@@ -6,7 +6,7 @@ namespace springboard {
 
 void SBIconController::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(openFolderSelector), runtime::toIMP<void, runtime::Object*, bool>(openFolderImplementation));
+    cls.addMethod(openFolderOperation, openFolderImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBIconController, SBIconController::registerMethods)
@@ -38,7 +38,7 @@ void SBIconController::setIsEditing(bool editing)
 
 void SBIconController::openFolder(SBFolder* folder, bool animated)
 {
-    runtime::msgSend<void, runtime::Object*, bool>(this, runtime::sel(openFolderSelector), folder, animated);
+    openFolderOperation.send(this, folder, animated);
 }
 
 void SBIconController::openFolderImplementation(runtime::Object* self, runtime::Selector, runtime::Object* folderObject, bool)

@@ -17,8 +17,8 @@ namespace springboard {
 
 void SBIconView::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(touchesBeganSelector), runtime::toIMP<void, runtime::Object*, runtime::Object*>(touchesBeganImplementation));
-    cls.addMethod(runtime::sel(touchesMovedSelector), runtime::toIMP<void, runtime::Object*, runtime::Object*>(touchesMovedImplementation));
+    cls.addMethod(touchesBeganOperation, touchesBeganImplementation);
+    cls.addMethod(touchesMovedOperation, touchesMovedImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBIconView, SBIconView::registerMethods)
@@ -137,12 +137,12 @@ void SBIconView::updateBadge()
 
 void SBIconView::touchesBegan(foundation::NSSet& touches, uikit::UIEvent* event)
 {
-    runtime::msgSend<void, runtime::Object*, runtime::Object*>(this, runtime::sel(touchesBeganSelector), &touches, event);
+    touchesBeganOperation.send(this, &touches, event);
 }
 
 void SBIconView::touchesMoved(foundation::NSSet& touches, uikit::UIEvent* event)
 {
-    runtime::msgSend<void, runtime::Object*, runtime::Object*>(this, runtime::sel(touchesMovedSelector), &touches, event);
+    touchesMovedOperation.send(this, &touches, event);
 }
 
 void SBIconView::touchesBeganImplementation(runtime::Object* self, runtime::Selector, runtime::Object* touches, runtime::Object* event)

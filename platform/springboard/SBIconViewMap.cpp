@@ -8,7 +8,7 @@ namespace springboard {
 
 void SBIconViewMap::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(mappedIconViewSelector), runtime::toIMP<runtime::Object*, runtime::Object*>(mappedIconViewImplementation));
+    cls.addMethod(mappedIconViewOperation, mappedIconViewImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBIconViewMap, SBIconViewMap::registerMethods)
@@ -56,7 +56,7 @@ SBIconView* SBIconViewMap::mappedIconViewForIcon(SBIcon* icon)
 {
     if (!icon)
         return nullptr;
-    auto* result = runtime::msgSend<runtime::Object*, runtime::Object*>(this, runtime::sel(mappedIconViewSelector), icon);
+    auto* result = mappedIconViewOperation.send(this, icon);
     return runtime::dynamicCast<SBIconView>(result);
 }
 

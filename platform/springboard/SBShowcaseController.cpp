@@ -4,7 +4,7 @@ namespace springboard {
 
 void SBShowcaseController::registerMethods(runtime::Class& cls)
 {
-    cls.addMethod(runtime::sel(setHiddenSelector), runtime::toIMP<void, bool>(setHiddenImplementation));
+    cls.addMethod(setHiddenOperation, setHiddenImplementation);
 }
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(SBShowcaseController, SBShowcaseController::registerMethods)
@@ -27,7 +27,7 @@ void SBShowcaseController::setSharedInstance(runtime::RefPtr<SBShowcaseControlle
 
 void SBShowcaseController::setHidden(bool hidden)
 {
-    runtime::msgSend<void, bool>(this, runtime::sel(setHiddenSelector), hidden);
+    setHiddenOperation.send(this, hidden);
 }
 
 void SBShowcaseController::setHiddenImplementation(runtime::Object* self, runtime::Selector, bool hidden)

@@ -11,6 +11,8 @@ void hookMessage(runtime::Class* cls, runtime::Selector selector, runtime::IMP r
 
 }
 
+// The by-name form an add-on uses on the device: the caller names the signature, and nothing checks
+// it against what the class registered.
 template<typename R, typename... Args>
 void MSHookMessageEx(runtime::Class* cls, runtime::Selector selector, runtime::Implementation<R, Args...> replacement,
     runtime::Implementation<R, Args...>* original)
@@ -19,4 +21,13 @@ void MSHookMessageEx(runtime::Class* cls, runtime::Selector selector, runtime::I
     substrate::hookMessage(cls, selector, runtime::toIMP(replacement), original ? &kept : nullptr);
     if (original)
         *original = reinterpret_cast<runtime::Implementation<R, Args...>>(kept);
+}
+
+// The typed form: the replacement and the slot for the original must have the operation's signature.
+template<typename R, typename... Args>
+void MSHookMessageEx(runtime::Class* cls, const runtime::Operation<R(Args...)>& operation,
+    typename runtime::Operation<R(Args...)>::Implementation replacement,
+    typename runtime::Operation<R(Args...)>::Implementation* original)
+{
+    MSHookMessageEx<R, Args...>(cls, operation.selector(), replacement, original);
 }

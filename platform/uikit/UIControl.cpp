@@ -129,7 +129,7 @@ void UIControl::cancelTrackingWithEvent(UIEvent*)
 
 UITouch* UIControl::firstTouch(foundation::NSSet& touches)
 {
-    return runtime::dynamicCast<UITouch>(touches.anyObject());
+    return runtime::dynamicCast<UITouch>(touches.anyObject()).get(); // the set keeps the touch
 }
 
 void UIControl::touchesBegan(foundation::NSSet& touches, UIEvent* event)

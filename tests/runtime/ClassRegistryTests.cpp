@@ -21,9 +21,11 @@ public:
     static Ref<Dog> create() { return adoptRef(*new Dog); }
 };
 
+constinit const Operation<int(int times)> bark { "bark:" };
+
 int barkImplementation(Object*, Selector, int times) { return times * 2; }
 
-void setUpDog(Class& cls) { cls.addMethod(sel("bark:"), toIMP<int, int>(barkImplementation)); }
+void setUpDog(Class& cls) { cls.addMethod(bark, barkImplementation); }
 
 TORVANE_DEFINE_CLASS(Animal)
 TORVANE_DEFINE_CLASS_WITH_METHODS(Dog, setUpDog)
@@ -58,7 +60,7 @@ TEST(ClassRegistry, RespondsOnlyToRegisteredOperations)
     EXPECT_TRUE(dog->respondsToSelector(sel("bark:")));
     EXPECT_FALSE(animal->respondsToSelector(sel("bark:")));
     EXPECT_TRUE(Dog::staticClass().instancesRespondToSelector(sel("bark:")));
-    EXPECT_EQ(msgSend<int>(dog.ptr(), sel("bark:"), 21), 42);
+    EXPECT_EQ(msgSend(bark, dog.ptr(), 21), 42);
 }
 
 TEST(ClassRegistry, DescriptionNamesTheClass)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 using namespace runtime;
 
 namespace {
@@ -71,4 +74,38 @@ TEST(ReferenceCounting, WeakPtrClearsWhenTheObjectDiesAndSurvivesCopies)
     EXPECT_EQ(weak.get(), nullptr);
     EXPECT_EQ(copy.get(), nullptr);
     EXPECT_FALSE(weak.strong());
+}
+
+namespace {
+
+class Unrelated : public Object {
+    TORVANE_OBJECT(Unrelated, Object)
+};
+TORVANE_DEFINE_CLASS(Unrelated)
+
+RefPtr<Object> handOut(int* deaths) { return Tracked::create(deaths); }
+
+// Casts keep constness and hand back a pointer only where the caller holds the object itself.
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<Object*>())), Tracked*>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<const Object*>())), const Tracked*>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<RefPtr<Object>&>())), Tracked*>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<const Ref<Object>&>())), Tracked*>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<RefPtr<const Object>&>())), const Tracked*>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(handOut(nullptr))), RefPtr<Tracked>>);
+static_assert(std::is_same_v<decltype(dynamicCast<Tracked>(std::declval<Ref<Object>>())), RefPtr<Tracked>>);
+
+}
+
+TEST(ReferenceCounting, CastOfAReturnedReferenceKeepsTheObject)
+{
+    int deaths = 0;
+    {
+        auto cast = dynamicCast<Tracked>(handOut(&deaths));
+        ASSERT_TRUE(cast);
+        EXPECT_EQ(deaths, 0) << "the returned reference died with the statement";
+        EXPECT_EQ(cast->refCount(), 1u);
+        EXPECT_FALSE(dynamicCast<Unrelated>(handOut(&deaths)));
+        EXPECT_EQ(deaths, 1) << "a failed cast must not keep the object";
+    }
+    EXPECT_EQ(deaths, 2);
 }

@@ -32,16 +32,16 @@ TEST(AddOnOutsideSpringBoard, LoadingChangesNothing)
     foundation::DeviceRoot::set(root.string());
     foundation::NSBundle::mainBundle().setBundleIdentifier("com.apple.Preferences");
     foundation::LogSink::clear();
-    auto stateBefore = springboard::SBApplication::staticClass().lookup(runtime::sel(springboard::setApplicationStateSelector));
-    auto lockBefore = springboard::SBAwayController::staticClass().lookup(runtime::sel(springboard::lockSelector));
+    auto stateBefore = springboard::SBApplication::staticClass().lookup(springboard::setApplicationStateOperation.selector());
+    auto lockBefore = springboard::SBAwayController::staticClass().lookup(springboard::lockOperation.selector());
 
     void* handle = ::dlopen(DASHMERE_PATH, RTLD_NOW | RTLD_GLOBAL);
     ASSERT_NE(handle, nullptr) << ::dlerror();
 
     EXPECT_FALSE(std::filesystem::exists(root / "var/mobile/Library/Preferences/com.qelvo.torvane.plist"));
     EXPECT_FALSE(foundation::LogSink::contains("Loaded into SpringBoard"));
-    EXPECT_EQ(springboard::SBApplication::staticClass().lookup(runtime::sel(springboard::setApplicationStateSelector)), stateBefore);
-    EXPECT_EQ(springboard::SBAwayController::staticClass().lookup(runtime::sel(springboard::lockSelector)), lockBefore);
+    EXPECT_EQ(springboard::SBApplication::staticClass().lookup(springboard::setApplicationStateOperation.selector()), stateBefore);
+    EXPECT_EQ(springboard::SBAwayController::staticClass().lookup(springboard::lockOperation.selector()), lockBefore);
     std::error_code error;
     std::filesystem::remove_all(root, error);
 }

@@ -63,7 +63,7 @@ void touchesMovedHook(Object* self, Selector selector, Object* touches, Object* 
 {
     g_calls.push_back("touchesMoved");
     if (auto* set = runtime::dynamicCast<foundation::NSSet>(touches)) {
-        if (auto* touch = runtime::dynamicCast<uikit::UITouch>(set->anyObject()))
+        if (auto touch = runtime::dynamicCast<uikit::UITouch>(set->anyObject()))
             g_lastMoveLocation = touch->locationInView(static_cast<uikit::UIView*>(runtime::dynamicCast<SBIconView>(self)));
     }
     g_touchesMoved(self, selector, touches, event);
@@ -88,14 +88,14 @@ class Hooked : public DeviceFixture {
 protected:
     static void SetUpTestSuite()
     {
-        MSHookMessageEx(runtime::NSClassFromString("SBIconController"), runtime::sel(openFolderSelector), openFolderHook, &g_openFolder);
-        MSHookMessageEx(runtime::NSClassFromString("SBApplication"), runtime::sel(setApplicationStateSelector), setApplicationStateHook, &g_setApplicationState);
-        MSHookMessageEx(runtime::NSClassFromString("SBApplication"), runtime::sel(willActivateSelector), willActivateHook, &g_willActivate);
-        MSHookMessageEx(runtime::NSClassFromString("SBIconView"), runtime::sel(touchesBeganSelector), touchesBeganHook, &g_touchesBegan);
-        MSHookMessageEx(runtime::NSClassFromString("SBIconView"), runtime::sel(touchesMovedSelector), touchesMovedHook, &g_touchesMoved);
-        MSHookMessageEx(runtime::NSClassFromString("SBIconViewMap"), runtime::sel(mappedIconViewSelector), mappedIconViewHook, &g_mappedIconView);
-        MSHookMessageEx(runtime::NSClassFromString("SBShowcaseController"), runtime::sel(setHiddenSelector), setHiddenHook, &g_setHidden);
-        MSHookMessageEx(runtime::NSClassFromString("SBAwayController"), runtime::sel(lockSelector), lockHook, &g_lock);
+        MSHookMessageEx(runtime::NSClassFromString("SBIconController"), openFolderOperation, openFolderHook, &g_openFolder);
+        MSHookMessageEx(runtime::NSClassFromString("SBApplication"), setApplicationStateOperation, setApplicationStateHook, &g_setApplicationState);
+        MSHookMessageEx(runtime::NSClassFromString("SBApplication"), willActivateOperation, willActivateHook, &g_willActivate);
+        MSHookMessageEx(runtime::NSClassFromString("SBIconView"), touchesBeganOperation, touchesBeganHook, &g_touchesBegan);
+        MSHookMessageEx(runtime::NSClassFromString("SBIconView"), touchesMovedOperation, touchesMovedHook, &g_touchesMoved);
+        MSHookMessageEx(runtime::NSClassFromString("SBIconViewMap"), mappedIconViewOperation, mappedIconViewHook, &g_mappedIconView);
+        MSHookMessageEx(runtime::NSClassFromString("SBShowcaseController"), setHiddenOperation, setHiddenHook, &g_setHidden);
+        MSHookMessageEx(runtime::NSClassFromString("SBAwayController"), lockOperation, lockHook, &g_lock);
     }
     void SetUp() override
     {

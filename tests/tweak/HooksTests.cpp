@@ -49,23 +49,23 @@ TEST_F(Hooks, EveryOperationIsReplacedByTheAddOn)
 {
     struct Expected {
         const char* className;
-        const char* selector;
+        runtime::Selector selector;
         runtime::IMP replacement;
     };
     const Expected table[] = {
-        { "SBIconController", openFolderSelector, runtime::toIMP<void, runtime::Object*, bool>(tweak::openAFolder) },
-        { "SBApplication", setApplicationStateSelector, runtime::toIMP<void, int>(tweak::setAppState) },
-        { "SBIconView", touchesMovedSelector, runtime::toIMP<void, runtime::Object*, runtime::Object*>(tweak::touchesMovedIcon) },
-        { "SBIconView", touchesBeganSelector, runtime::toIMP<void, runtime::Object*, runtime::Object*>(tweak::touchesBeganIcon) },
-        { "SBIconViewMap", mappedIconViewSelector, runtime::toIMP<runtime::Object*, runtime::Object*>(tweak::getIconViews) },
-        { "SBShowcaseController", setHiddenSelector, runtime::toIMP<void, bool>(tweak::setSwitcherBarHidden) },
-        { "SBAwayController", lockSelector, runtime::toIMP<void>(tweak::deviceIsLocking) },
-        { "SBApplication", willActivateSelector, runtime::toIMP<void>(tweak::phoneCallComing) },
+        { "SBIconController", openFolderOperation.selector(), runtime::toIMP(tweak::openAFolder) },
+        { "SBApplication", setApplicationStateOperation.selector(), runtime::toIMP(tweak::setAppState) },
+        { "SBIconView", touchesMovedOperation.selector(), runtime::toIMP(tweak::touchesMovedIcon) },
+        { "SBIconView", touchesBeganOperation.selector(), runtime::toIMP(tweak::touchesBeganIcon) },
+        { "SBIconViewMap", mappedIconViewOperation.selector(), runtime::toIMP(tweak::getIconViews) },
+        { "SBShowcaseController", setHiddenOperation.selector(), runtime::toIMP(tweak::setSwitcherBarHidden) },
+        { "SBAwayController", lockOperation.selector(), runtime::toIMP(tweak::deviceIsLocking) },
+        { "SBApplication", willActivateOperation.selector(), runtime::toIMP(tweak::phoneCallComing) },
     };
     for (auto& entry : table) {
         auto* cls = runtime::NSClassFromString(entry.className);
         ASSERT_TRUE(cls) << entry.className;
-        EXPECT_EQ(cls->lookup(runtime::sel(entry.selector)), entry.replacement) << entry.className << " " << entry.selector;
+        EXPECT_EQ(cls->lookup(entry.selector), entry.replacement) << entry.className << " " << entry.selector.name();
     }
 }
 
