@@ -8,7 +8,9 @@
 // at once (a table with a data source loads itself the first time it is laid out or asked about
 // its content) and then for the cells of the rows on screen only. Rows that scroll off give their
 // cells back to a queue per reuse identifier; dequeueReusableCellWithIdentifier hands them out again
-// (after prepareForReuse). Cells without an identifier are not reused.
+// (after prepareForReuse). Cells without an identifier are not reused. While the table asks for its
+// layout it holds the data source and delegate, so one that lets go of itself in a callback goes
+// once the layout is done.
 //
 // Heights: rowHeight (44) unless the delegate gives one. Headers: the delegate's height when it takes
 // heightForHeaderInSection (used as given, 0 included); otherwise a title's height (22 on a plain
@@ -33,18 +35,19 @@
 // content).
 //
 // Selection: a finger down on a row highlights its cell; lifting it without having moved more than
-// the scroll view's dragThreshold selects: willSelectRowAtIndexPath may redirect or refuse, the previous selection is
-// deselected (didDeselect), the cell is selected and the delegate hears didSelectRowAtIndexPath.
-// A finger that moves scrolls instead and selects nothing. reloadData clears the selection.
+// the scroll view's dragThreshold selects: willSelectRowAtIndexPath may redirect or refuse, the
+// previous selection is deselected (didDeselect), the cell is selected and the delegate hears
+// didSelectRowAtIndexPath. A finger that moves further scrolls instead and selects nothing.
+// reloadData clears the selection.
 
 #include <foundation/NSArray.h>
 #include <runtime/Ref.h>
 #include <runtime/WeakPtr.h>
 #include <uikit/NSIndexPath.h>
-#include <uikit/UITableViewCell.h>
-#include <uikit/UITableViewLayout.h>
 #include <uikit/TableCellReuseQueue.h>
 #include <uikit/UIScrollView.h>
+#include <uikit/UITableViewCell.h>
+#include <uikit/UITableViewLayout.h>
 #include <uikit/UITableViewProtocols.h>
 
 #include <map>
