@@ -215,10 +215,10 @@ void UIActionSheet::layoutContent(CGFloat width)
 }
 
 template<typename Call>
-void UIActionSheet::tellDelegate(std::string_view selector, Call call)
+void UIActionSheet::tellDelegate(const OptionalOperation& operation, Call call)
 {
     runtime::RefPtr<runtime::Object> delegate = m_delegate.get();
-    if (!respondsToOptional(delegate.get(), selector))
+    if (!respondsToOptional(delegate.get(), operation))
         return;
     if (auto* protocol = protocolOf<UIActionSheetDelegate>(delegate.get()))
         call(*protocol);
@@ -242,13 +242,13 @@ void UIActionSheet::showInView(UIView& view)
     shownSheets().emplace_back(*this);
     m_visible = true;
 
-    tellDelegate("willPresentActionSheet:", [&](UIActionSheetDelegate& delegate) { delegate.willPresentActionSheet(*this); });
+    tellDelegate(ActionSheetDelegate::willPresent, [&](UIActionSheetDelegate& delegate) { delegate.willPresentActionSheet(*this); });
     runtime::WeakPtr<UIActionSheet> weakThis(*this);
     m_didPresent = foundation::RunLoop::main().dispatch([weakThis] {
         runtime::RefPtr<UIActionSheet> sheet = weakThis.strong();
         if (!sheet || !sheet->m_visible)
             return;
-        sheet->tellDelegate("didPresentActionSheet:", [&](UIActionSheetDelegate& delegate) { delegate.didPresentActionSheet(*sheet); });
+        sheet->tellDelegate(ActionSheetDelegate::didPresent, [&](UIActionSheetDelegate& delegate) { delegate.didPresentActionSheet(*sheet); });
     });
 }
 
@@ -271,10 +271,10 @@ void UIActionSheet::dismiss(int buttonIndex, bool sendClick)
     runtime::Ref<UIActionSheet> protect(*this);
     m_dismissing = true;
     if (sendClick) {
-        tellDelegate("actionSheet:clickedButtonAtIndex:",
+        tellDelegate(ActionSheetDelegate::clickedButton,
             [&](UIActionSheetDelegate& delegate) { delegate.actionSheetClickedButtonAtIndex(*this, buttonIndex); });
     }
-    tellDelegate("actionSheet:willDismissWithButtonIndex:",
+    tellDelegate(ActionSheetDelegate::willDismiss,
         [&](UIActionSheetDelegate& delegate) { delegate.actionSheetWillDismissWithButtonIndex(*this, buttonIndex); });
 
     m_didPresent.cancel();
@@ -287,7 +287,7 @@ void UIActionSheet::dismiss(int buttonIndex, bool sendClick)
     }
     m_dismissing = false;
 
-    tellDelegate("actionSheet:didDismissWithButtonIndex:",
+    tellDelegate(ActionSheetDelegate::didDismiss,
         [&](UIActionSheetDelegate& delegate) { delegate.actionSheetDidDismissWithButtonIndex(*this, buttonIndex); });
 }
 

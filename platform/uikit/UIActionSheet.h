@@ -23,6 +23,7 @@
 
 #include <foundation/RunLoop.h>
 #include <runtime/WeakPtr.h>
+#include <uikit/UIOptionalOperations.h>
 #include <uikit/UIView.h>
 
 #include <optional>
@@ -44,23 +45,27 @@ enum UIActionSheetStyle : int {
     UIActionSheetStyleBlackOpaque = 1,
 };
 
-// UIActionSheetDelegate. Every operation is optional; register the ones you implement.
+// UIActionSheetDelegate. Every operation is optional; register the ones you implement (the
+// constants below name them, in the same order).
 class UIActionSheetDelegate {
 public:
     virtual ~UIActionSheetDelegate() = default;
-    // actionSheet:clickedButtonAtIndex:
     virtual void actionSheetClickedButtonAtIndex(UIActionSheet&, int /*buttonIndex*/) { }
-    // actionSheetCancel:
     virtual void actionSheetCancel(UIActionSheet&) { }
-    // willPresentActionSheet:
     virtual void willPresentActionSheet(UIActionSheet&) { }
-    // didPresentActionSheet:
     virtual void didPresentActionSheet(UIActionSheet&) { }
-    // actionSheet:willDismissWithButtonIndex:
     virtual void actionSheetWillDismissWithButtonIndex(UIActionSheet&, int /*buttonIndex*/) { }
-    // actionSheet:didDismissWithButtonIndex:
     virtual void actionSheetDidDismissWithButtonIndex(UIActionSheet&, int /*buttonIndex*/) { }
 };
+
+namespace ActionSheetDelegate {
+inline constinit const OptionalOperation clickedButton { "actionSheet:clickedButtonAtIndex:" };
+inline constinit const OptionalOperation cancel { "actionSheetCancel:" };
+inline constinit const OptionalOperation willPresent { "willPresentActionSheet:" };
+inline constinit const OptionalOperation didPresent { "didPresentActionSheet:" };
+inline constinit const OptionalOperation willDismiss { "actionSheet:willDismissWithButtonIndex:" };
+inline constinit const OptionalOperation didDismiss { "actionSheet:didDismissWithButtonIndex:" };
+}
 
 class UIActionSheet : public UIView {
     TORVANE_OBJECT(UIActionSheet, UIView)
@@ -106,7 +111,7 @@ protected:
 
 private:
     template<typename Call>
-    void tellDelegate(std::string_view selector, Call);
+    void tellDelegate(const OptionalOperation& operation, Call);
     void buttonTapped(int index);
     void dismiss(int buttonIndex, bool sendClick);
     // Sizes the sheet for `width` and places title and buttons.

@@ -159,11 +159,11 @@ int UIAlertView::firstOtherButtonIndex() const
 }
 
 template<typename Call>
-void UIAlertView::tellDelegate(std::string_view selector, Call call)
+void UIAlertView::tellDelegate(const OptionalOperation& operation, Call call)
 {
     // Held for the call, so a delegate that lets go of itself in the callback outlives it.
     runtime::RefPtr<runtime::Object> delegate = m_delegate.get();
-    if (!respondsToOptional(delegate.get(), selector))
+    if (!respondsToOptional(delegate.get(), operation))
         return;
     if (auto* protocol = protocolOf<UIAlertViewDelegate>(delegate.get()))
         call(*protocol);
@@ -259,7 +259,7 @@ void UIAlertView::show()
     UIAlertViewStack::shared().push(*this);
     m_visible = true;
 
-    tellDelegate("willPresentAlertView:", [&](UIAlertViewDelegate& delegate) { delegate.willPresentAlertView(*this); });
+    tellDelegate(AlertViewDelegate::willPresent, [&](UIAlertViewDelegate& delegate) { delegate.willPresentAlertView(*this); });
 
     // The presentation has no duration here, but "did present" still arrives after show()
     // returned, as it does when the pop-in animation ends.
@@ -268,7 +268,7 @@ void UIAlertView::show()
         runtime::RefPtr<UIAlertView> alert = weakThis.strong();
         if (!alert || !alert->m_visible)
             return;
-        alert->tellDelegate("didPresentAlertView:", [&](UIAlertViewDelegate& delegate) { delegate.didPresentAlertView(*alert); });
+        alert->tellDelegate(AlertViewDelegate::didPresent, [&](UIAlertViewDelegate& delegate) { delegate.didPresentAlertView(*alert); });
     });
 }
 
@@ -291,8 +291,8 @@ void UIAlertView::systemCancel()
     if (!m_visible || m_dismissing)
         return;
     runtime::Ref<UIAlertView> protect(*this);
-    if (respondsToOptional(m_delegate.get(), "alertViewCancel:")) {
-        tellDelegate("alertViewCancel:", [&](UIAlertViewDelegate& delegate) { delegate.alertViewCancel(*this); });
+    if (respondsToOptional(m_delegate.get(), AlertViewDelegate::cancel)) {
+        tellDelegate(AlertViewDelegate::cancel, [&](UIAlertViewDelegate& delegate) { delegate.alertViewCancel(*this); });
         return;
     }
     dismiss(m_cancelButtonIndex, m_cancelButtonIndex >= 0);
@@ -303,16 +303,16 @@ void UIAlertView::dismiss(int buttonIndex, bool sendClick)
     runtime::Ref<UIAlertView> protect(*this);
     m_dismissing = true;
     if (sendClick) {
-        tellDelegate("alertView:clickedButtonAtIndex:",
+        tellDelegate(AlertViewDelegate::clickedButton,
             [&](UIAlertViewDelegate& delegate) { delegate.alertViewClickedButtonAtIndex(*this, buttonIndex); });
     }
-    tellDelegate("alertView:willDismissWithButtonIndex:",
+    tellDelegate(AlertViewDelegate::willDismiss,
         [&](UIAlertViewDelegate& delegate) { delegate.alertViewWillDismissWithButtonIndex(*this, buttonIndex); });
     m_didPresent.cancel();
     m_visible = false;
     UIAlertViewStack::shared().remove(*this);
     m_dismissing = false;
-    tellDelegate("alertView:didDismissWithButtonIndex:",
+    tellDelegate(AlertViewDelegate::didDismiss,
         [&](UIAlertViewDelegate& delegate) { delegate.alertViewDidDismissWithButtonIndex(*this, buttonIndex); });
 }
 

@@ -35,6 +35,7 @@
 
 #include <runtime/Ref.h>
 #include <runtime/WeakPtr.h>
+#include <uikit/UIOptionalOperations.h>
 #include <uikit/UIView.h>
 
 #include <foundation/RunLoop.h>
@@ -51,23 +52,27 @@ class UIButton;
 class UIImageView;
 class UILabel;
 
-// UIAlertViewDelegate. Every operation is optional; register the ones you implement.
+// UIAlertViewDelegate. Every operation is optional; register the ones you implement (the
+// constants below name them, in the same order).
 class UIAlertViewDelegate {
 public:
     virtual ~UIAlertViewDelegate() = default;
-    // alertView:clickedButtonAtIndex:
     virtual void alertViewClickedButtonAtIndex(UIAlertView&, int /*buttonIndex*/) { }
-    // alertViewCancel:
     virtual void alertViewCancel(UIAlertView&) { }
-    // willPresentAlertView:
     virtual void willPresentAlertView(UIAlertView&) { }
-    // didPresentAlertView:
     virtual void didPresentAlertView(UIAlertView&) { }
-    // alertView:willDismissWithButtonIndex:
     virtual void alertViewWillDismissWithButtonIndex(UIAlertView&, int /*buttonIndex*/) { }
-    // alertView:didDismissWithButtonIndex:
     virtual void alertViewDidDismissWithButtonIndex(UIAlertView&, int /*buttonIndex*/) { }
 };
+
+namespace AlertViewDelegate {
+inline constinit const OptionalOperation clickedButton { "alertView:clickedButtonAtIndex:" };
+inline constinit const OptionalOperation cancel { "alertViewCancel:" };
+inline constinit const OptionalOperation willPresent { "willPresentAlertView:" };
+inline constinit const OptionalOperation didPresent { "didPresentAlertView:" };
+inline constinit const OptionalOperation willDismiss { "alertView:willDismissWithButtonIndex:" };
+inline constinit const OptionalOperation didDismiss { "alertView:didDismissWithButtonIndex:" };
+}
 
 class UIAlertView : public UIView {
     TORVANE_OBJECT(UIAlertView, UIView)
@@ -133,7 +138,7 @@ protected:
 
 private:
     template<typename Call>
-    void tellDelegate(std::string_view selector, Call);
+    void tellDelegate(const OptionalOperation& operation, Call);
     void buttonTapped(int index);
     void dismiss(int buttonIndex, bool sendClick);
     // Sizes the alert to its content and places labels and buttons.

@@ -1,16 +1,11 @@
 #include <uikit/UITableView.h>
 
 #include <foundation/NSLog.h>
-#include <foundation/NSSet.h>
 #include <foundation/NSString.h>
+#include <uikit/TableLayoutBuilder.h>
 #include <uikit/TableSectionIndexView.h>
-#include <uikit/TableSectionTitleView.h>
-#include <uikit/UIAlertViewStack.h>
 #include <uikit/UIColor.h>
 #include <uikit/UIGraphics.h>
-#include <uikit/UIOptionalOperations.h>
-#include <uikit/UITouch.h>
-#include <uikit/UIWindow.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,27 +16,13 @@ using namespace graphics;
 
 TORVANE_DEFINE_CLASS(UITableView)
 
-namespace {
-
-// How far a finger may wander before a tap becomes a drag.
-constexpr CGFloat kTapSlop = 10;
-// Cells kept waiting per identifier; more than a screenful is never needed.
-constexpr size_t kMaximumQueuedCells = 32;
-
-CGFloat sane(CGFloat height)
-{
-    return std::isfinite(height) && height > 0 ? height : 0;
-}
-
-}
-
 runtime::Ref<UITableView> UITableView::create(CGRect frame, UITableViewStyle style)
 {
     return runtime::adoptRef(*new UITableView(frame, style));
 }
 
 UITableView::UITableView(CGRect frame, UITableViewStyle style)
-    : UIView(frame)
+    : UIScrollView(frame)
     , m_style(style == UITableViewStyleGrouped ? UITableViewStyleGrouped : UITableViewStylePlain)
     , m_sectionHeaderHeight(m_style == UITableViewStylePlain ? 22 : 10)
     , m_sectionFooterHeight(m_style == UITableViewStylePlain ? 22 : 10)
@@ -50,7 +31,6 @@ UITableView::UITableView(CGRect frame, UITableViewStyle style)
     // Plain tables are white; grouped ones draw the pin-striped backdrop unless given a colour.
     if (m_style == UITableViewStylePlain)
         setBackgroundColor(UIColor::whiteColor());
-    setClipsToBounds(true);
 }
 
 UITableView::~UITableView() = default;
@@ -85,35 +65,35 @@ UITableViewDelegate* UITableView::delegateProtocol() const
     return protocolOf<UITableViewDelegate>(m_delegate.get());
 }
 
-bool UITableView::delegateTakes(std::string_view selector) const
+bool UITableView::delegateTakes(const OptionalOperation& operation) const
 {
-    return delegateProtocol() && respondsToOptional(m_delegate.get(), selector);
+    return delegateProtocol() && respondsToOptional(m_delegate.get(), operation);
 }
 
-bool UITableView::dataSourceTakes(std::string_view selector) const
+bool UITableView::dataSourceTakes(const OptionalOperation& operation) const
 {
-    return dataSourceProtocol() && respondsToOptional(m_dataSource.get(), selector);
+    return dataSourceProtocol() && respondsToOptional(m_dataSource.get(), operation);
 }
 
 // --- Properties --------------------------------------------------------------------------------
 
 void UITableView::setRowHeight(CGFloat height)
 {
-    m_rowHeight = sane(height);
+    m_rowHeight = TableLayoutBuilder::saneHeight(height);
     m_needsReload = true;
     setNeedsLayout();
 }
 
 void UITableView::setSectionHeaderHeight(CGFloat height)
 {
-    m_sectionHeaderHeight = sane(height);
+    m_sectionHeaderHeight = TableLayoutBuilder::saneHeight(height);
     m_needsReload = true;
     setNeedsLayout();
 }
 
 void UITableView::setSectionFooterHeight(CGFloat height)
 {
-    m_sectionFooterHeight = sane(height);
+    m_sectionFooterHeight = TableLayoutBuilder::saneHeight(height);
     m_needsReload = true;
     setNeedsLayout();
 }
@@ -180,84 +160,6 @@ void UITableView::ensureLoaded()
         reloadData();
 }
 
-UITableViewLayout UITableView::buildLayout()
-{
-    CGFloat width = bounds().size.width;
-    UITableViewLayout layout(m_style, width);
-    layout.setTableHeaderHeight(m_tableHeaderView ? m_tableHeaderView->frame().size.height : 0);
-    CGFloat y = layout.tableHeaderHeight();
-
-    auto* dataSource = dataSourceProtocol();
-    auto* delegate = delegateProtocol();
-    int sections = 0;
-    if (dataSource) {
-        sections = dataSourceTakes("numberOfSectionsInTableView:") ? dataSource->numberOfSectionsInTableView(*this) : 1;
-        sections = std::max(sections, 0);
-    }
-    bool grouped = m_style == UITableViewStyleGrouped;
-    auto headerKind = grouped ? TableSectionTitleView::Kind::GroupedHeader : TableSectionTitleView::Kind::PlainHeader;
-    auto footerKind = grouped ? TableSectionTitleView::Kind::GroupedFooter : TableSectionTitleView::Kind::PlainFooter;
-
-    for (int s = 0; s < sections; ++s) {
-        UITableViewSectionLayout section;
-        int rows = std::max(dataSource->tableViewNumberOfRowsInSection(*this, s), 0);
-
-        if (dataSourceTakes("tableView:titleForHeaderInSection:"))
-            section.headerTitle = dataSource->tableViewTitleForHeaderInSection(*this, s);
-        if (dataSourceTakes("tableView:titleForFooterInSection:"))
-            section.footerTitle = dataSource->tableViewTitleForFooterInSection(*this, s);
-        if (delegateTakes("tableView:viewForHeaderInSection:"))
-            section.headerView = delegate->tableViewViewForHeaderInSection(*this, s);
-        if (delegateTakes("tableView:viewForFooterInSection:"))
-            section.footerView = delegate->tableViewViewForFooterInSection(*this, s);
-        bool headerTitled = section.headerTitle && !section.headerTitle->empty();
-        bool footerTitled = section.footerTitle && !section.footerTitle->empty();
-
-        if (delegateTakes("tableView:heightForHeaderInSection:"))
-            section.headerHeight = sane(delegate->tableViewHeightForHeaderInSection(*this, s));
-        else if (section.headerView)
-            section.headerHeight = m_sectionHeaderHeight;
-        else if (headerTitled)
-            section.headerHeight = TableSectionTitleView::heightFor(headerKind, *section.headerTitle, width);
-        else
-            section.headerHeight = grouped ? m_sectionHeaderHeight : 0;
-        if (!section.headerView && headerTitled && section.headerHeight > 0)
-            section.headerView = TableSectionTitleView::create(headerKind, *section.headerTitle);
-
-        section.headerTop = y;
-        y += section.headerHeight;
-
-        bool askRowHeight = delegateTakes("tableView:heightForRowAtIndexPath:");
-        section.rowTops.reserve(rows);
-        section.rowHeights.reserve(rows);
-        for (int r = 0; r < rows; ++r) {
-            CGFloat height = m_rowHeight;
-            if (askRowHeight)
-                height = sane(delegate->tableViewHeightForRowAtIndexPath(*this, NSIndexPath::indexPathForRow(r, s)));
-            section.rowTops.push_back(y);
-            section.rowHeights.push_back(height);
-            y += height;
-        }
-
-        if (delegateTakes("tableView:heightForFooterInSection:"))
-            section.footerHeight = sane(delegate->tableViewHeightForFooterInSection(*this, s));
-        else if (section.footerView)
-            section.footerHeight = m_sectionFooterHeight;
-        else if (footerTitled)
-            section.footerHeight = TableSectionTitleView::heightFor(footerKind, *section.footerTitle, width);
-        else
-            section.footerHeight = grouped ? m_sectionFooterHeight : 0;
-        if (!section.footerView && footerTitled && section.footerHeight > 0)
-            section.footerView = TableSectionTitleView::create(footerKind, *section.footerTitle);
-
-        section.footerTop = y;
-        y += section.footerHeight;
-        layout.addSection(std::move(section));
-    }
-    layout.setTableFooterHeight(m_tableFooterView ? m_tableFooterView->frame().size.height : 0);
-    return layout;
-}
-
 void UITableView::removeSectionViews()
 {
     for (auto& section : m_layout.sections()) {
@@ -307,7 +209,7 @@ void UITableView::reloadData()
     removeSectionViews();
     m_selectedRow.reset();
     m_pendingUpdates.clear();
-    m_layout = buildLayout();
+    m_layout = TableLayoutBuilder(*this).build();
     m_loading = false;
 
     installSectionViews();
@@ -328,129 +230,6 @@ int UITableView::numberOfRowsInSection(int section)
 {
     ensureLoaded();
     return m_layout.rowCount(section);
-}
-
-// --- Cells -------------------------------------------------------------------------------------
-
-runtime::RefPtr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& identifier)
-{
-    auto queue = m_reuseQueues.find(identifier);
-    if (queue == m_reuseQueues.end() || queue->second.empty())
-        return nullptr;
-    runtime::Ref<UITableViewCell> cell = queue->second.back();
-    queue->second.pop_back();
-    cell->prepareForReuse();
-    return cell;
-}
-
-size_t UITableView::reusableCellCount(const std::string& identifier) const
-{
-    auto queue = m_reuseQueues.find(identifier);
-    return queue == m_reuseQueues.end() ? 0 : queue->second.size();
-}
-
-void UITableView::enqueueCell(runtime::Ref<UITableViewCell> cell)
-{
-    if (cell->superview() == this)
-        cell->removeFromSuperview();
-    cell->setHighlighted(false, false);
-    if (cell->reuseIdentifier().empty())
-        return;
-    auto& queue = m_reuseQueues[cell->reuseIdentifier()];
-    if (queue.size() < kMaximumQueuedCells && std::none_of(queue.begin(), queue.end(), [&](auto& queued) { return queued.ptr() == cell.ptr(); }))
-        queue.push_back(std::move(cell));
-}
-
-void UITableView::enqueueAllCells()
-{
-    auto cells = std::move(m_visibleCells);
-    m_visibleCells.clear();
-    for (auto& [key, cell] : cells)
-        enqueueCell(cell);
-}
-
-runtime::Ref<UITableViewCell> UITableView::makeCell(int section, int row)
-{
-    runtime::RefPtr<UITableViewCell> cell;
-    if (auto* dataSource = dataSourceProtocol())
-        cell = dataSource->tableViewCellForRowAtIndexPath(*this, NSIndexPath::indexPathForRow(row, section));
-    if (!cell) {
-        foundation::logMessage("UITableView: the data source gave no cell for section " + std::to_string(section) + ", row "
-            + std::to_string(row) + "; showing an empty row");
-        cell = UITableViewCell::create(UITableViewCellStyleDefault);
-    }
-    // A cell handed out twice (kept by the data source instead of dequeued) leaves its old row.
-    for (auto it = m_visibleCells.begin(); it != m_visibleCells.end(); ++it) {
-        if (it->second.ptr() == cell.get()) {
-            m_visibleCells.erase(it);
-            break;
-        }
-    }
-    for (auto& [identifier, queue] : m_reuseQueues)
-        std::erase_if(queue, [&](auto& queued) { return queued.ptr() == cell.get(); });
-    return cell.releaseNonNull();
-}
-
-void UITableView::configureCell(UITableViewCell& cell, int section, int row)
-{
-    int rows = m_layout.rowCount(section);
-    auto position = UITableViewCellGroupPosition::Middle;
-    if (rows == 1)
-        position = UITableViewCellGroupPosition::Single;
-    else if (row == 0)
-        position = UITableViewCellGroupPosition::Top;
-    else if (row == rows - 1)
-        position = UITableViewCellGroupPosition::Bottom;
-    cell.setTableLook(m_style, position, m_separatorStyle, m_separatorColor);
-    cell.setFrame(m_layout.rectForRow(section, row));
-    bool selected = m_selectedRow && *m_selectedRow == RowKey { section, row };
-    cell.setSelected(selected, false);
-    if (cell.isEditing() != m_editing)
-        cell.setEditing(m_editing, false);
-}
-
-void UITableView::layoutVisibleCells()
-{
-    if (m_layingOutCells || m_loading)
-        return;
-    runtime::Ref<UITableView> protect(*this);
-    m_layingOutCells = true;
-
-    CGRect visible = bounds();
-    auto rows = visible.size.height > 0 ? m_layout.rowsInBand(visible.origin.y, visible.origin.y + visible.size.height)
-                                        : std::vector<UITableViewLayout::RowPosition> {};
-    std::map<RowKey, bool> wanted;
-    for (auto& row : rows)
-        wanted[{ row.section, row.row }] = true;
-
-    // Give back the cells that left the screen first, so the data source can reuse them at once.
-    for (auto it = m_visibleCells.begin(); it != m_visibleCells.end();) {
-        if (wanted.count(it->first)) {
-            ++it;
-            continue;
-        }
-        runtime::Ref<UITableViewCell> cell = it->second;
-        it = m_visibleCells.erase(it);
-        enqueueCell(cell);
-    }
-
-    size_t cellIndex = m_backgroundView ? 1 : 0;
-    for (auto& row : rows) {
-        RowKey key { row.section, row.row };
-        auto found = m_visibleCells.find(key);
-        if (found == m_visibleCells.end()) {
-            auto cell = makeCell(row.section, row.row);
-            found = m_visibleCells.emplace(key, cell).first;
-        }
-        UITableViewCell& cell = found->second;
-        configureCell(cell, row.section, row.row);
-        if (cell.superview() != this)
-            insertSubviewAtIndex(cell, cellIndex);
-    }
-    placeFixedViews();
-    m_layingOutCells = false;
-    if (m_needsReload)
-        reloadData();
 }
 
 void UITableView::placeFixedViews()
@@ -493,12 +272,13 @@ void UITableView::updateSectionIndex()
             if (!table)
                 return;
             int section = index;
-            if (table->dataSourceTakes("tableView:sectionForSectionIndexTitle:atIndex:"))
+            if (table->dataSourceTakes(TableViewDataSource::sectionForSectionIndexTitle))
                 section = table->dataSourceProtocol()->tableViewSectionForSectionIndexTitle(*table, title, index);
             if (section < 0 || section >= table->m_layout.sectionCount())
                 return;
-            CGFloat y = std::min(table->m_layout.rectForSection(section).origin.y, table->maximumOffsetY());
-            table->setContentOffset({ table->contentOffset().x, std::max<CGFloat>(0, y) });
+            CGPoint offset = table->contentOffset();
+            CGFloat y = table->clampedContentOffset({ offset.x, table->m_layout.rectForSection(section).origin.y }).y;
+            table->setContentOffset({ offset.x, y });
         });
         addSubview(*m_indexView);
     }
@@ -509,7 +289,7 @@ void UITableView::updateSectionIndex()
 std::vector<std::string> UITableView::sectionIndexTitles() const
 {
     std::vector<std::string> titles;
-    if (m_style != UITableViewStylePlain || !dataSourceTakes("sectionIndexTitlesForTableView:"))
+    if (m_style != UITableViewStylePlain || !dataSourceTakes(TableViewDataSource::sectionIndexTitles))
         return titles;
     auto array = dataSourceProtocol()->sectionIndexTitlesForTableView(const_cast<UITableView&>(*this));
     if (!array)
@@ -531,18 +311,9 @@ CGSize UITableView::contentSize()
     return { bounds().size.width, m_layout.contentHeight() };
 }
 
-CGFloat UITableView::maximumOffsetY()
+void UITableView::contentOffsetDidChange()
 {
-    return std::max<CGFloat>(0, contentSize().height - bounds().size.height);
-}
-
-void UITableView::setContentOffset(CGPoint offset, bool)
-{
-    CGRect b = bounds();
-    if (b.origin == offset)
-        return;
     cancelPress();
-    UIView::setBounds({ offset, b.size });
     layoutVisibleCells();
 }
 
@@ -571,7 +342,7 @@ void UITableView::scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableVi
             y = CGRectGetMaxY(row) - visible.size.height;
         break;
     }
-    y = std::clamp<CGFloat>(y, 0, maximumOffsetY());
+    y = clampedContentOffset({ visible.origin.x, y }).y;
     setContentOffset({ visible.origin.x, y }, animated);
 }
 
@@ -606,43 +377,6 @@ CGRect UITableView::rectForSection(int section)
 {
     ensureLoaded();
     return m_layout.rectForSection(section);
-}
-
-std::vector<runtime::Ref<UITableViewCell>> UITableView::visibleCells()
-{
-    layoutIfNeeded();
-    ensureLoaded();
-    std::vector<runtime::Ref<UITableViewCell>> cells;
-    for (auto& [key, cell] : m_visibleCells)
-        cells.push_back(cell);
-    return cells;
-}
-
-std::vector<runtime::Ref<NSIndexPath>> UITableView::indexPathsForVisibleRows()
-{
-    layoutIfNeeded();
-    ensureLoaded();
-    std::vector<runtime::Ref<NSIndexPath>> paths;
-    for (auto& [key, cell] : m_visibleCells)
-        paths.push_back(NSIndexPath::indexPathForRow(key.second, key.first));
-    return paths;
-}
-
-UITableViewCell* UITableView::cellForRowAtIndexPath(const NSIndexPath& indexPath)
-{
-    layoutIfNeeded();
-    ensureLoaded();
-    auto found = m_visibleCells.find({ indexPath.section(), indexPath.row() });
-    return found == m_visibleCells.end() ? nullptr : found->second.ptr();
-}
-
-runtime::RefPtr<NSIndexPath> UITableView::indexPathForCell(const UITableViewCell& cell) const
-{
-    for (auto& [key, visible] : m_visibleCells) {
-        if (visible.ptr() == &cell)
-            return NSIndexPath::indexPathForRow(key.second, key.first);
-    }
-    return nullptr;
 }
 
 UIView* UITableView::headerViewForSection(int section)
@@ -704,182 +438,6 @@ void UITableView::drawRect(CGRect rect)
         for (; y - 1 < CGRectGetMaxY(rect); y += m_rowHeight)
             CGContextFillRect(c, { { rect.origin.x, y - 1 }, { rect.size.width, 1 } });
     }
-}
-
-// --- Touches and selection ----------------------------------------------------------------------
-
-void UITableView::cancelPress()
-{
-    if (!m_pressedRow)
-        return;
-    auto found = m_visibleCells.find(*m_pressedRow);
-    m_pressedRow.reset();
-    if (found != m_visibleCells.end())
-        found->second->setHighlighted(false, false);
-}
-
-void UITableView::touchesBegan(foundation::NSSet& touches, UIEvent*)
-{
-    auto touch = runtime::dynamicCast<UITouch>(touches.anyObject());
-    if (!touch)
-        return;
-    cancelPress();
-    m_tracking = true;
-    m_dragging = false;
-    m_touchStart = touch->locationInView(nullptr);
-    m_offsetAtTouchStart = contentOffset();
-    if (!m_allowsSelection)
-        return;
-    CGPoint point = touch->locationInView(this);
-    // A finger on a header (which may float over rows) presses no row.
-    for (auto& section : m_layout.sections()) {
-        if (section.headerView && CGRectContainsPoint(section.headerView->frame(), point))
-            return;
-    }
-    auto row = m_layout.rowAtPoint(point);
-    if (!row)
-        return;
-    auto found = m_visibleCells.find({ row->section, row->row });
-    if (found == m_visibleCells.end())
-        return;
-    m_pressedRow = found->first;
-    found->second->setHighlighted(true, false);
-}
-
-void UITableView::touchesMoved(foundation::NSSet& touches, UIEvent*)
-{
-    auto touch = runtime::dynamicCast<UITouch>(touches.anyObject());
-    if (!touch || !m_tracking)
-        return;
-    CGPoint now = touch->locationInView(nullptr);
-    CGFloat dx = now.x - m_touchStart.x, dy = now.y - m_touchStart.y;
-    if (!m_dragging && std::hypot(dx, dy) > kTapSlop) {
-        m_dragging = true;
-        cancelPress();
-    }
-    if (m_dragging && m_scrollEnabled) {
-        CGFloat y = std::clamp<CGFloat>(m_offsetAtTouchStart.y - dy, 0, maximumOffsetY());
-        setContentOffset({ m_offsetAtTouchStart.x, y });
-    }
-}
-
-void UITableView::touchesEnded(foundation::NSSet&, UIEvent*)
-{
-    bool wasTap = m_tracking && !m_dragging;
-    m_tracking = false;
-    m_dragging = false;
-    if (!wasTap || !m_pressedRow) {
-        cancelPress();
-        return;
-    }
-    RowKey pressed = *m_pressedRow;
-    selectRowByUser(NSIndexPath::indexPathForRow(pressed.second, pressed.first));
-}
-
-void UITableView::touchesCancelled(foundation::NSSet&, UIEvent*)
-{
-    m_tracking = false;
-    m_dragging = false;
-    cancelPress();
-}
-
-void UITableView::selectRowByUser(const NSIndexPath& indexPath)
-{
-    runtime::Ref<UITableView> protect(*this);
-    runtime::RefPtr<NSIndexPath> target = NSIndexPath::indexPathForRow(indexPath.row(), indexPath.section());
-    if (delegateTakes("tableView:willSelectRowAtIndexPath:")) {
-        runtime::RefPtr<runtime::Object> keep(m_delegate.get());
-        target = delegateProtocol()->tableViewWillSelectRowAtIndexPath(*this, *target);
-    }
-    if (!target || !m_layout.containsRow(target->section(), target->row())) {
-        cancelPress();
-        return;
-    }
-
-    RowKey key { target->section(), target->row() };
-    if (m_pressedRow && *m_pressedRow != key)
-        cancelPress();
-    m_pressedRow.reset();
-    if (m_selectedRow && *m_selectedRow != key) {
-        RowKey previous = *m_selectedRow;
-        m_selectedRow.reset();
-        if (auto found = m_visibleCells.find(previous); found != m_visibleCells.end())
-            found->second->setSelected(false, false);
-        if (delegateTakes("tableView:didDeselectRowAtIndexPath:")) {
-            runtime::RefPtr<runtime::Object> keep(m_delegate.get());
-            delegateProtocol()->tableViewDidDeselectRowAtIndexPath(*this, NSIndexPath::indexPathForRow(previous.second, previous.first));
-        }
-    }
-    m_selectedRow = key;
-    if (auto found = m_visibleCells.find(key); found != m_visibleCells.end()) {
-        found->second->setSelected(true, false);
-        found->second->setHighlighted(false, false);
-    }
-    if (delegateTakes("tableView:didSelectRowAtIndexPath:")) {
-        runtime::RefPtr<runtime::Object> keep(m_delegate.get());
-        delegateProtocol()->tableViewDidSelectRowAtIndexPath(*this, *target);
-    }
-}
-
-runtime::RefPtr<NSIndexPath> UITableView::indexPathForSelectedRow() const
-{
-    if (!m_selectedRow)
-        return nullptr;
-    return NSIndexPath::indexPathForRow(m_selectedRow->second, m_selectedRow->first);
-}
-
-void UITableView::selectRowAtIndexPath(const NSIndexPath* indexPath, bool animated, UITableViewScrollPosition position)
-{
-    ensureLoaded();
-    if (m_selectedRow) {
-        if (auto found = m_visibleCells.find(*m_selectedRow); found != m_visibleCells.end())
-            found->second->setSelected(false, animated);
-        m_selectedRow.reset();
-    }
-    if (!indexPath || !m_layout.containsRow(indexPath->section(), indexPath->row()))
-        return;
-    m_selectedRow = RowKey { indexPath->section(), indexPath->row() };
-    if (position != UITableViewScrollPositionNone)
-        scrollToRowAtIndexPath(*indexPath, position, animated);
-    if (auto found = m_visibleCells.find(*m_selectedRow); found != m_visibleCells.end())
-        found->second->setSelected(true, animated);
-}
-
-void UITableView::deselectRowAtIndexPath(const NSIndexPath& indexPath, bool animated)
-{
-    RowKey key { indexPath.section(), indexPath.row() };
-    if (m_pressedRow && *m_pressedRow == key)
-        cancelPress();
-    if (!m_selectedRow || *m_selectedRow != key)
-        return;
-    m_selectedRow.reset();
-    if (auto found = m_visibleCells.find(key); found != m_visibleCells.end())
-        found->second->setSelected(false, animated);
-}
-
-bool UITableView::tapRowAtIndexPath(const NSIndexPath& indexPath)
-{
-    runtime::Ref<UITableView> protect(*this);
-    ensureLoaded();
-    if (!m_layout.containsRow(indexPath.section(), indexPath.row()) || !window())
-        return false;
-    scrollToRowAtIndexPath(indexPath, UITableViewScrollPositionNone, false);
-    layoutIfNeeded();
-    auto* cell = cellForRowAtIndexPath(indexPath);
-    if (!cell)
-        return false;
-    return UIAlertViewStack::tapView(*cell);
-}
-
-bool UITableView::commitEditingStyleForRowAtIndexPath(UITableViewCellEditingStyle style, const NSIndexPath& indexPath)
-{
-    runtime::Ref<UITableView> protect(*this);
-    ensureLoaded();
-    if (!m_layout.containsRow(indexPath.section(), indexPath.row()) || !dataSourceTakes("tableView:commitEditingStyle:forRowAtIndexPath:"))
-        return false;
-    runtime::RefPtr<runtime::Object> keep(m_dataSource.get());
-    dataSourceProtocol()->tableViewCommitEditingStyle(*this, style, NSIndexPath::indexPathForRow(indexPath.row(), indexPath.section()));
-    return true;
 }
 
 }

@@ -8,7 +8,9 @@
 // at once (a table with a data source loads itself the first time it is laid out or asked about
 // its content) and then for the cells of the rows on screen only. Rows that scroll off give their
 // cells back to a queue per reuse identifier; dequeueReusableCellWithIdentifier hands them out again
-// (after prepareForReuse). Cells without an identifier are not reused.
+// (after prepareForReuse). Cells without an identifier are not reused. While the table asks for its
+// layout it holds the data source and delegate, so one that lets go of itself in a callback goes
+// once the layout is done.
 //
 // Heights: rowHeight (44) unless the delegate gives one. Headers: the delegate's height when it takes
 // heightForHeaderInSection (used as given, 0 included); otherwise a title's height (22 on a plain
@@ -25,28 +27,31 @@
 // reloadData, so it always shows what the data source says and never stops the process. A call
 // outside begin/end is its own update. Row animations have no duration: updates show at once.
 //
-// Scrolling: contentOffset is the bounds origin. setContentOffset takes any offset; dragging keeps
-// the offset within the content and does nothing while scrollEnabled is off. A plain table's section
-// header stays at the top of the table while its rows scroll under it (rectForHeaderInSection still
-// gives its place in the content).
+// Scrolling: the table is a UIScrollView whose content is its rows, so contentSize follows them
+// (the table's width by the height of everything in the layout). setContentOffset takes any offset;
+// dragging, scrollToRowAtIndexPath and the section index keep the offset within the content, and
+// dragging does nothing while scrollEnabled is off. A plain table's section header stays at the top
+// of the table while its rows scroll under it (rectForHeaderInSection still gives its place in the
+// content).
 //
-// Selection: a finger down on a row highlights its cell; lifting it without having moved more than a
-// few points selects: willSelectRowAtIndexPath may redirect or refuse, the previous selection is
-// deselected (didDeselect), the cell is selected and the delegate hears didSelectRowAtIndexPath.
-// A finger that moves scrolls instead and selects nothing. reloadData clears the selection.
+// Selection: a finger down on a row highlights its cell; lifting it without having moved more than
+// the scroll view's dragThreshold selects: willSelectRowAtIndexPath may redirect or refuse, the
+// previous selection is deselected (didDeselect), the cell is selected and the delegate hears
+// didSelectRowAtIndexPath. A finger that moves further scrolls instead and selects nothing.
+// reloadData clears the selection.
 
 #include <foundation/NSArray.h>
 #include <runtime/Ref.h>
 #include <runtime/WeakPtr.h>
 #include <uikit/NSIndexPath.h>
+#include <uikit/TableCellReuseQueue.h>
+#include <uikit/UIScrollView.h>
 #include <uikit/UITableViewCell.h>
 #include <uikit/UITableViewLayout.h>
 #include <uikit/UITableViewProtocols.h>
-#include <uikit/UIView.h>
 
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,8 +59,8 @@ namespace uikit {
 
 class TableSectionIndexView;
 
-class UITableView : public UIView {
-    TORVANE_OBJECT(UITableView, UIView)
+class UITableView : public UIScrollView {
+    TORVANE_OBJECT(UITableView, UIScrollView)
 public:
     // initWithFrame:style:
     static runtime::Ref<UITableView> create(CGRect frame = CGRectZero, UITableViewStyle style = UITableViewStylePlain);
@@ -89,12 +94,8 @@ public:
     bool isEditing() const { return m_editing; }
     void setEditing(bool editing, bool animated = false);
 
-    // Scrolling.
-    CGPoint contentOffset() const { return bounds().origin; }
-    void setContentOffset(CGPoint offset, bool animated = false);
-    CGSize contentSize();
-    bool isScrollEnabled() const { return m_scrollEnabled; }
-    void setScrollEnabled(bool enabled) { m_scrollEnabled = enabled; }
+    // Scrolling (the rest is UIScrollView's).
+    CGSize contentSize() override;
     void scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableViewScrollPosition position, bool animated);
 
     // Data.
@@ -141,16 +142,17 @@ public:
 
     void layoutSubviews() override;
     void drawRect(CGRect rect) override;
-    void touchesBegan(foundation::NSSet& touches, UIEvent* event) override;
-    void touchesMoved(foundation::NSSet& touches, UIEvent* event) override;
-    void touchesEnded(foundation::NSSet& touches, UIEvent* event) override;
-    void touchesCancelled(foundation::NSSet& touches, UIEvent* event) override;
 
     // How many cells wait in the reuse queue for `identifier` (for tests and diagnostics).
     size_t reusableCellCount(const std::string& identifier) const;
 
 protected:
     UITableView(CGRect frame, UITableViewStyle style);
+
+    void contentOffsetDidChange() override;
+    void tapDidBegin(UITouch& touch) override;
+    void tapDidEnd() override;
+    void tapDidCancel() override;
 
 private:
     using RowKey = std::pair<int, int>; // section, row
@@ -162,11 +164,10 @@ private:
 
     UITableViewDataSource* dataSourceProtocol() const;
     UITableViewDelegate* delegateProtocol() const;
-    bool delegateTakes(std::string_view selector) const;
-    bool dataSourceTakes(std::string_view selector) const;
+    bool delegateTakes(const OptionalOperation& operation) const;
+    bool dataSourceTakes(const OptionalOperation& operation) const;
 
     void ensureLoaded();
-    UITableViewLayout buildLayout();
     void installSectionViews();
     void removeSectionViews();
     void enqueueCell(runtime::Ref<UITableViewCell> cell);
@@ -178,7 +179,6 @@ private:
     void updateSectionIndex();
     void applyUpdates();
     void rejectUpdate(const std::string& reason);
-    CGFloat maximumOffsetY();
     void selectRowByUser(const NSIndexPath& indexPath);
     void cancelPress();
 
@@ -196,24 +196,19 @@ private:
     runtime::RefPtr<TableSectionIndexView> m_indexView;
     bool m_allowsSelection { true };
     bool m_editing { false };
-    bool m_scrollEnabled { true };
 
     UITableViewLayout m_layout;
     bool m_needsReload { true };
     bool m_loading { false };
     bool m_layingOutCells { false };
     std::map<RowKey, runtime::Ref<UITableViewCell>> m_visibleCells;
-    std::unordered_map<std::string, std::vector<runtime::Ref<UITableViewCell>>> m_reuseQueues;
+    TableCellReuseQueue m_reuseQueue;
     std::optional<RowKey> m_selectedRow;
 
     int m_updateDepth { 0 };
     std::vector<PendingUpdate> m_pendingUpdates;
 
-    // The finger on the table.
-    bool m_tracking { false };
-    bool m_dragging { false };
-    CGPoint m_touchStart {};
-    CGPoint m_offsetAtTouchStart {};
+    // The row under a finger that may still become a tap.
     std::optional<RowKey> m_pressedRow;
 };
 

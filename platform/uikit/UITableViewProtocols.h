@@ -4,15 +4,16 @@
 //
 // Both protocols are C++ interfaces (see UIOptionalOperations.h for how optional operations work):
 // the data source's two required operations are pure virtual and always sent; every other
-// operation is sent only when the object answers respondsToSelector: for the selector named in
-// its comment, so the implementer overrides it AND registers that selector for its class. The
-// table holds both objects weakly; an object set as data source or delegate that does not adopt
-// the protocol is ignored (the table behaves as if none were set).
+// operation is sent only when the object takes the OptionalOperation named in its comment (the
+// constants follow each protocol), so the implementer overrides it AND registers that operation
+// for its class. The table holds both objects weakly; an object set as data source or delegate
+// that does not adopt the protocol is ignored (the table behaves as if none were set).
 
 #include <foundation/NSArray.h>
 #include <runtime/RefPtr.h>
 #include <uikit/NSIndexPath.h>
 #include <uikit/UIGeometry.h>
+#include <uikit/UIOptionalOperations.h>
 #include <uikit/UIView.h>
 
 #include <optional>
@@ -68,40 +69,62 @@ public:
     // Required. tableView:cellForRowAtIndexPath: — a nil cell is logged and shown as an empty row.
     virtual runtime::RefPtr<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView&, NSIndexPath&) = 0;
 
-    // numberOfSectionsInTableView: (1 when not taken)
+    // numberOfSections (1 when not taken)
     virtual int numberOfSectionsInTableView(UITableView&) { return 1; }
-    // tableView:titleForHeaderInSection:
+    // titleForHeader
     virtual std::optional<std::string> tableViewTitleForHeaderInSection(UITableView&, int /*section*/) { return std::nullopt; }
-    // tableView:titleForFooterInSection:
+    // titleForFooter
     virtual std::optional<std::string> tableViewTitleForFooterInSection(UITableView&, int /*section*/) { return std::nullopt; }
-    // sectionIndexTitlesForTableView: — an array of strings shown down the right edge.
+    // sectionIndexTitles — an array of strings shown down the right edge.
     virtual runtime::RefPtr<foundation::NSArray> sectionIndexTitlesForTableView(UITableView&) { return nullptr; }
-    // tableView:sectionForSectionIndexTitle:atIndex: (the index itself when not taken)
+    // sectionForSectionIndexTitle (the index itself when not taken)
     virtual int tableViewSectionForSectionIndexTitle(UITableView&, const std::string& /*title*/, int index) { return index; }
-    // tableView:commitEditingStyle:forRowAtIndexPath:
+    // commitEditingStyle
     virtual void tableViewCommitEditingStyle(UITableView&, UITableViewCellEditingStyle, NSIndexPath&) { }
 };
+
+// The data source's optional operations.
+namespace TableViewDataSource {
+inline constinit const OptionalOperation numberOfSections { "numberOfSectionsInTableView:" };
+inline constinit const OptionalOperation titleForHeader { "tableView:titleForHeaderInSection:" };
+inline constinit const OptionalOperation titleForFooter { "tableView:titleForFooterInSection:" };
+inline constinit const OptionalOperation sectionIndexTitles { "sectionIndexTitlesForTableView:" };
+inline constinit const OptionalOperation sectionForSectionIndexTitle { "tableView:sectionForSectionIndexTitle:atIndex:" };
+inline constinit const OptionalOperation commitEditingStyle { "tableView:commitEditingStyle:forRowAtIndexPath:" };
+}
 
 class UITableViewDelegate {
 public:
     virtual ~UITableViewDelegate() = default;
 
-    // tableView:heightForRowAtIndexPath: (the table's rowHeight when not taken)
+    // heightForRow (the table's rowHeight when not taken)
     virtual CGFloat tableViewHeightForRowAtIndexPath(UITableView&, NSIndexPath&) { return 44; }
-    // tableView:heightForHeaderInSection: — taken as given, 0 included.
+    // heightForHeader — taken as given, 0 included.
     virtual CGFloat tableViewHeightForHeaderInSection(UITableView&, int /*section*/) { return 0; }
-    // tableView:heightForFooterInSection:
+    // heightForFooter
     virtual CGFloat tableViewHeightForFooterInSection(UITableView&, int /*section*/) { return 0; }
-    // tableView:viewForHeaderInSection: — a view given here replaces the title's header.
+    // viewForHeader — a view given here replaces the title's header.
     virtual runtime::RefPtr<UIView> tableViewViewForHeaderInSection(UITableView&, int /*section*/) { return nullptr; }
-    // tableView:viewForFooterInSection:
+    // viewForFooter
     virtual runtime::RefPtr<UIView> tableViewViewForFooterInSection(UITableView&, int /*section*/) { return nullptr; }
-    // tableView:willSelectRowAtIndexPath: — the row to select instead, or nil to select nothing.
+    // willSelectRow — the row to select instead, or nil to select nothing.
     virtual runtime::RefPtr<NSIndexPath> tableViewWillSelectRowAtIndexPath(UITableView&, NSIndexPath& indexPath) { return &indexPath; }
-    // tableView:didSelectRowAtIndexPath:
+    // didSelectRow
     virtual void tableViewDidSelectRowAtIndexPath(UITableView&, NSIndexPath&) { }
-    // tableView:didDeselectRowAtIndexPath: — when a tap moves the selection to another row.
+    // didDeselectRow — when a tap moves the selection to another row.
     virtual void tableViewDidDeselectRowAtIndexPath(UITableView&, NSIndexPath&) { }
 };
+
+// The delegate's operations, all optional.
+namespace TableViewDelegate {
+inline constinit const OptionalOperation heightForRow { "tableView:heightForRowAtIndexPath:" };
+inline constinit const OptionalOperation heightForHeader { "tableView:heightForHeaderInSection:" };
+inline constinit const OptionalOperation heightForFooter { "tableView:heightForFooterInSection:" };
+inline constinit const OptionalOperation viewForHeader { "tableView:viewForHeaderInSection:" };
+inline constinit const OptionalOperation viewForFooter { "tableView:viewForFooterInSection:" };
+inline constinit const OptionalOperation willSelectRow { "tableView:willSelectRowAtIndexPath:" };
+inline constinit const OptionalOperation didSelectRow { "tableView:didSelectRowAtIndexPath:" };
+inline constinit const OptionalOperation didDeselectRow { "tableView:didDeselectRowAtIndexPath:" };
+}
 
 }

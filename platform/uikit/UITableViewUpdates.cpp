@@ -3,7 +3,7 @@
 #include <uikit/UITableView.h>
 
 #include <foundation/NSLog.h>
-#include <uikit/UIOptionalOperations.h>
+#include <uikit/TableLayoutBuilder.h>
 
 #include <set>
 
@@ -69,7 +69,7 @@ void UITableView::applyUpdates()
     }
 
     const int oldSections = m_layout.sectionCount();
-    int newSections = dataSourceTakes("numberOfSectionsInTableView:") ? dataSource->numberOfSectionsInTableView(*this) : 1;
+    int newSections = dataSourceTakes(TableViewDataSource::numberOfSections) ? dataSource->numberOfSectionsInTableView(*this) : 1;
     if (newSections != oldSections) {
         rejectUpdate("the number of sections changed from " + std::to_string(oldSections) + " to " + std::to_string(newSections)
             + " in an update of rows");
@@ -143,7 +143,7 @@ void UITableView::applyUpdates()
 
     removeSectionViews();
     m_loading = true;
-    m_layout = buildLayout();
+    m_layout = TableLayoutBuilder(*this).build();
     m_loading = false;
     m_visibleCells = std::move(moved);
     installSectionViews();

@@ -10,9 +10,12 @@
 namespace uikit {
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(UIViewController, [](runtime::Class& cls) {
-    registerOptional(cls, { "view", "navigationItem", "navigationController", "title", "setTitle:", "viewWillAppear:",
-                              "viewDidAppear:", "viewWillDisappear:", "viewDidDisappear:", "presentModalViewController:animated:",
-                              "dismissModalViewControllerAnimated:", "parentViewController" });
+    // Spelled out in full: inside the class's own definition the bare names are its member functions.
+    namespace methods = ViewControllerMethods;
+    registerOptional(cls, { methods::view, methods::navigationItem, methods::navigationController, methods::parentViewController,
+                              methods::title, methods::setTitle, methods::viewWillAppear, methods::viewDidAppear,
+                              methods::viewWillDisappear, methods::viewDidDisappear, methods::presentModalViewController,
+                              methods::dismissModalViewController });
 })
 
 runtime::Ref<UIViewController> UIViewController::create()

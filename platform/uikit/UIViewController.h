@@ -16,14 +16,17 @@
 // the presented controller (and anything it presents) away; with nothing presented it does nothing.
 // The presenter holds the presented controller while it is shown. Transitions are immediate.
 //
-// Method table: "view", "navigationItem", "navigationController", "title", "viewWillAppear:" and
-// the modal operations are registered, so respondsToSelector answers for them as on the device.
+// Method table: the operations named in ViewControllerMethods (the view, the navigation item and
+// controller, the title, the appearance callbacks and the modal operations) are registered the way
+// optional operations are (UIOptionalOperations.h), so respondsToSelector answers for them as on
+// the device.
 
 #include <runtime/Ref.h>
 #include <runtime/RefPtr.h>
 #include <runtime/WeakPtr.h>
 #include <uikit/UIGeometry.h>
 #include <uikit/UINavigationItem.h>
+#include <uikit/UIOptionalOperations.h>
 #include <uikit/UIResponder.h>
 
 #include <optional>
@@ -100,5 +103,21 @@ private:
     AppearanceState m_appearance { AppearanceState::Disappeared };
     bool m_transitionAnimated { false };
 };
+
+// The operations a controller answers respondsToSelector for.
+namespace ViewControllerMethods {
+inline constinit const OptionalOperation view { "view" };
+inline constinit const OptionalOperation navigationItem { "navigationItem" };
+inline constinit const OptionalOperation navigationController { "navigationController" };
+inline constinit const OptionalOperation parentViewController { "parentViewController" };
+inline constinit const OptionalOperation title { "title" };
+inline constinit const OptionalOperation setTitle { "setTitle:" };
+inline constinit const OptionalOperation viewWillAppear { "viewWillAppear:" };
+inline constinit const OptionalOperation viewDidAppear { "viewDidAppear:" };
+inline constinit const OptionalOperation viewWillDisappear { "viewWillDisappear:" };
+inline constinit const OptionalOperation viewDidDisappear { "viewDidDisappear:" };
+inline constinit const OptionalOperation presentModalViewController { "presentModalViewController:animated:" };
+inline constinit const OptionalOperation dismissModalViewController { "dismissModalViewControllerAnimated:" };
+}
 
 }

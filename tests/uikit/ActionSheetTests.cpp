@@ -27,8 +27,8 @@ private:
 };
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(RecordingSheetDelegate, [](runtime::Class& cls) {
-    registerOptional(cls, { "actionSheet:clickedButtonAtIndex:", "willPresentActionSheet:", "didPresentActionSheet:",
-                              "actionSheet:willDismissWithButtonIndex:", "actionSheet:didDismissWithButtonIndex:" });
+    using namespace ActionSheetDelegate;
+    registerOptional(cls, { clickedButton, willPresent, didPresent, willDismiss, didDismiss });
 })
 
 using ActionSheetButtons = uikit::testing::WidgetTest;

@@ -52,8 +52,8 @@ private:
 };
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(RecordingAlertDelegate, [](runtime::Class& cls) {
-    registerOptional(cls, { "alertView:clickedButtonAtIndex:", "alertViewCancel:", "willPresentAlertView:", "didPresentAlertView:",
-                              "alertView:willDismissWithButtonIndex:", "alertView:didDismissWithButtonIndex:" });
+    using namespace AlertViewDelegate;
+    registerOptional(cls, { clickedButton, cancel, willPresent, didPresent, willDismiss, didDismiss });
 })
 
 // Overrides every callback but registers none of them: it must hear nothing.

@@ -99,8 +99,8 @@ private:
 };
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(GallerySource, [](runtime::Class& cls) {
-    registerOptional(cls, { "numberOfSectionsInTableView:", "tableView:titleForHeaderInSection:", "tableView:titleForFooterInSection:",
-                              "sectionIndexTitlesForTableView:" });
+    using namespace TableViewDataSource;
+    registerOptional(cls, { numberOfSections, titleForHeader, titleForFooter, sectionIndexTitles });
 })
 
 bool save(const std::filesystem::path& folder, const char* name)

@@ -233,9 +233,11 @@ TEST_F(NavigationBarButtons, AnItemWhoseTargetDiedDoesNothing)
 
 TEST_F(NavigationBarButtons, ControllersAnswerForTheirNavigationItem)
 {
-    EXPECT_TRUE(root->respondsToSelector(runtime::sel("navigationItem")));
-    EXPECT_TRUE(UIViewController::staticClass().instancesRespondToSelector(runtime::sel("dismissModalViewControllerAnimated:")));
-    EXPECT_FALSE(root->respondsToSelector(runtime::sel("showLeftButton:withStyle:rightButton:withStyle:")));
+    EXPECT_TRUE(respondsToOptional(root.get(), ViewControllerMethods::navigationItem));
+    EXPECT_TRUE(UIViewController::staticClass().instancesRespondToSelector(ViewControllerMethods::dismissModalViewController.selector()));
+    // The navigation bar's operation, which a controller does not answer.
+    static constinit const OptionalOperation navigationBarButtons { "showLeftButton:withStyle:rightButton:withStyle:" };
+    EXPECT_FALSE(respondsToOptional(root.get(), navigationBarButtons));
     root->navigationItem().setTitle(std::string("Renamed"));
     EXPECT_EQ(navigation->navigationBar().titleLabel().text(), "Renamed");
 }

@@ -43,7 +43,44 @@ private:
 };
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(HeaderViewSource, [](runtime::Class& cls) {
-    registerOptional(cls, { "tableView:viewForHeaderInSection:", "tableView:heightForHeaderInSection:", "tableView:titleForFooterInSection:" });
+    registerOptional(cls, { TableViewDelegate::viewForHeader, TableViewDelegate::heightForHeader, TableViewDataSource::titleForFooter });
+})
+
+// A screen's data source that closes the screen, and so lets go of itself, from inside the first
+// question about a section's rows; it writes down what it is asked and when it goes.
+class ClosingSource : public runtime::Object, public UITableViewDataSource {
+    TORVANE_OBJECT(ClosingSource, runtime::Object)
+public:
+    static runtime::Ref<ClosingSource> create(EventLog& log) { return runtime::adoptRef(*new ClosingSource(log)); }
+    ~ClosingSource() override { m_log.add("destroyed"); }
+
+    int numberOfSectionsInTableView(UITableView&) override { return 2; }
+    int tableViewNumberOfRowsInSection(UITableView&, int section) override
+    {
+        m_log.add("rows " + std::to_string(section));
+        if (onRows)
+            std::exchange(onRows, nullptr)();
+        return 3;
+    }
+    std::optional<std::string> tableViewTitleForHeaderInSection(UITableView&, int section) override
+    {
+        m_log.add("title " + std::to_string(section));
+        return std::string("Section");
+    }
+    runtime::RefPtr<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView&, NSIndexPath&) override { return nullptr; }
+
+    std::function<void()> onRows;
+
+private:
+    explicit ClosingSource(EventLog& log)
+        : m_log(log)
+    {
+    }
+    EventLog& m_log;
+};
+
+TORVANE_DEFINE_CLASS_WITH_METHODS(ClosingSource, [](runtime::Class& cls) {
+    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader });
 })
 
 using TableReuse = WidgetTest;
@@ -308,6 +345,29 @@ TEST_F(TableOptionalOperations, SourcesAreNotOwned)
     table->reloadData();
     EXPECT_EQ(table->numberOfSections(), 0);
     EXPECT_TRUE(table->visibleCells().empty());
+}
+
+TEST_F(TableOptionalOperations, ASourceThatLetsGoOfItselfWhileAskedIsKeptUntilTheLayoutIsDone)
+{
+    EventLog log;
+    runtime::RefPtr<ClosingSource> screen = ClosingSource::create(log);
+    screen->onRows = [&] { screen = nullptr; };
+    auto table = UITableView::create({ { 0, 0 }, { 320, 440 } });
+    table->setDataSource(screen.get());
+    table->layoutIfNeeded();
+    EXPECT_EQ(log.events, (std::vector<std::string> { "rows 0", "title 0", "rows 1", "title 1", "destroyed" }));
+    EXPECT_EQ(table->dataSource(), nullptr);
+    ASSERT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(1), 3);
+}
+
+TEST_F(TableOptionalOperations, AreAnsweredUnderTheirObjectiveCNames)
+{
+    // What a hook installed by selector name finds must be what the table asks about.
+    auto source = FullTableSource::create({ 1 });
+    EXPECT_EQ(TableViewDelegate::didSelectRow.selector(), runtime::sel("tableView:didSelectRowAtIndexPath:"));
+    EXPECT_TRUE(source->respondsToSelector(runtime::sel("tableView:didSelectRowAtIndexPath:")));
+    EXPECT_FALSE(source->respondsToSelector(runtime::sel("tableView:heightForRowAtIndexPath:")));
 }
 
 TEST_F(TableSelection, ATapHighlightsThenSelectsThenTellsTheDelegate)

@@ -31,7 +31,7 @@ private:
 };
 
 TORVANE_DEFINE_CLASS_WITH_METHODS(DeletingSource, [](runtime::Class& cls) {
-    registerOptional(cls, runtime::sel("tableView:commitEditingStyle:forRowAtIndexPath:"));
+    registerOptional(cls, TableViewDataSource::commitEditingStyle);
 })
 
 runtime::Ref<UITableView> makeTable(runtime::Object* source)
