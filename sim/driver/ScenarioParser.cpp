@@ -2,6 +2,8 @@
 
 #include "CommandRules.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -22,6 +24,9 @@ ScenarioParser::ScenarioParser(std::string fileName)
 
 std::optional<ScenarioLine> ScenarioParser::parseLine(std::string_view text, size_t lineNumber)
 {
+    // Editors may start a UTF-8 file with a byte-order mark; it is no part of the first word.
+    if (lineNumber == 1 && text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
     auto split = protocol::LineTokenizer::split(text);
     if (!split.ok())
         throw ParseError(m_fileName, lineNumber, *split.error + " (column " + std::to_string(split.errorColumn) + ")");
@@ -79,11 +84,15 @@ Scenario ScenarioParser::parseText(std::string_view text, std::string fileName, 
 Scenario ScenarioParser::parseFile(const std::filesystem::path& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
         throw ParseError(path.string(), 0, "no such scenario file");
+    if (status.type() == std::filesystem::file_type::directory)
+        throw ParseError(path.string(), 0, "is a folder, not a scenario file (give its files: " + (path / "*.scn").string() + ")");
+    // Anything else that reads as text will do: a file, /dev/null (an empty scenario), a pipe.
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw ParseError(path.string(), 0, "cannot read the file");
+        throw ParseError(path.string(), 0, std::string("cannot read the file: ") + std::strerror(errno));
     std::ostringstream content;
     content << in.rdbuf();
     auto folder = std::filesystem::absolute(path).parent_path();

@@ -37,9 +37,11 @@ struct Scenario {
 // were installed.
 class ScenarioParser {
 public:
+    static constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     explicit ScenarioParser(std::string fileName);
 
-    // nullopt for a blank or comment line; throws ParseError for a malformed one.
+    // nullopt for a blank or comment line; throws ParseError for a malformed one. A byte-order
+    // mark at the start of line 1 is skipped.
     std::optional<ScenarioLine> parseLine(std::string_view text, size_t lineNumber);
     bool booted() const { return m_booted; }
     // The shell un-does a boot line whose boot failed, so it can be typed again.

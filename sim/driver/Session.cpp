@@ -7,13 +7,16 @@
 #include "EmergencyStop.h"
 #include "Expectation.h"
 #include "JsonPointer.h"
+#include "OutputFile.h"
 #include "PropertyListJson.h"
 
 #include <sim/protocol/ControlError.h>
 #include <sim/protocol/ControlChannel.h>
 #include <support/UnixSocket.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <unistd.h>
 
@@ -94,9 +97,15 @@ Answer Session::execute(const ScenarioLine& line)
             return dumpToFile(command);
         case CommandKind::Expect:
             return expect(command);
+        case CommandKind::Channel:
+            return Answer::error("'" + command.name() + "' is a request of the control channel, not a scenario command");
         }
         return Answer::error("unhandled command");
     } catch (const std::exception& error) {
+        // An interrupt stops the device under a command's feet; what broke on the way (a closed
+        // socket, a process gone) is a consequence, not the news.
+        if (EmergencyStop::interruptSignal())
+            return Answer::error("interrupted");
         return Answer::error(error.what());
     }
 }
@@ -144,6 +153,8 @@ Answer Session::boot()
 
     for (const auto& warning : m_device->prepareForBoot())
         m_options.warn("warning: " + warning);
+    if (auto warning = outdatedPreferencesWarning())
+        m_options.warn("warning: " + *warning);
 
     try {
         startProcesses();
@@ -155,6 +166,25 @@ Answer Session::boot()
     m_booted = true;
     settle();
     return Answer::ok();
+}
+
+std::optional<std::string> Session::outdatedPreferencesWarning() const
+{
+    // The add-on takes a preferences file without these two keys for one from an older release and
+    // replaces it with its defaults at start-up: what the scenario set up would silently vanish.
+    auto current = PropertyListJson::readFile(m_device->hostPath(Device::preferencesPath));
+    if (current.status != PropertyListJson::Status::Read || !current.value.is_object())
+        return std::nullopt;
+    std::string missing;
+    for (const char* key : { "SelectedTheme", "AlertToClearBadge" }) {
+        if (!current.value.contains(key))
+            missing += (missing.empty() ? "" : " and ") + std::string(key);
+    }
+    if (missing.empty())
+        return std::nullopt;
+    return "the preferences file set up before boot has no " + missing
+        + ", so the add-on takes it for an outdated file and replaces it with its defaults at start-up"
+          " (set both with prefs lines to keep the other values)";
 }
 
 void Session::startProcesses()
@@ -283,10 +313,9 @@ Answer Session::dumpToFile(const Command& command)
     if (!command.hasArgument(1))
         return Answer::ok(document);
     auto path = outputPath(command.argument(1));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
-    if (!out)
-        return Answer::error("cannot write " + path.string());
+    std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    if (!OutputFile::write(path, text))
+        return Answer::error("cannot write " + path.string() + ": " + std::strerror(errno));
     return Answer::ok(nullptr, path.string());
 }
 

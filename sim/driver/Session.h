@@ -74,6 +74,7 @@ public:
 
 private:
     Answer boot();
+    std::optional<std::string> outdatedPreferencesWarning() const;
     void startProcesses();
     Answer setUp(const protocol::Command&);
     Answer forward(const std::string& host, const protocol::Command&);

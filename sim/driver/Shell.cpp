@@ -4,6 +4,8 @@
 #include "ScenarioParser.h"
 #include "Session.h"
 
+#include <sim/protocol/CommandTable.h>
+
 #include <iostream>
 #include <ostream>
 #include <unistd.h>
@@ -50,6 +52,10 @@ int Shell::run()
             ++lineNumber;
             if (text == "exit")
                 break;
+            if (text == "help") {
+                m_out << protocol::CommandTable::helpText() << "  exit                                  end the shell (so does end of input)\n" << std::flush;
+                continue;
+            }
             try {
                 auto line = parser.parseLine(text, lineNumber);
                 if (!line)

@@ -7,6 +7,7 @@
 #include "Shell.h"
 
 #include <sim/demo/Tour.h>
+#include <sim/protocol/CommandTable.h>
 
 #include <algorithm>
 #include <cstring>
@@ -29,6 +30,8 @@ const char usage[] = R"(usage:
   torvane-sim demo [--out DIR]
         boots a fresh device, plays the built-in tour, writes screenshots and transcript.txt
         to DIR (default ./demo-out)
+  torvane-sim help
+        this text and every scenario command
 )";
 
 int usageError(const std::string& message)
@@ -56,16 +59,18 @@ std::optional<std::string> parse(int argc, char** argv, const std::vector<std::s
         std::string name = word.substr(2);
         std::string value;
         auto equals = name.find('=');
-        if (equals != std::string::npos) {
+        bool inlineValue = equals != std::string::npos;
+        if (inlineValue) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
-        } else {
+        }
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+            return "unknown option --" + name + " for " + argv[1];
+        if (!inlineValue) {
             if (i + 1 >= argc)
                 return "--" + name + " needs a folder";
             value = argv[++i];
         }
-        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
-            return "unknown option --" + name;
         if (value.empty())
             return "--" + name + " needs a folder";
         if (name == "out")
@@ -82,9 +87,14 @@ std::optional<std::string> parse(int argc, char** argv, const std::vector<std::s
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
-        std::cout << usage;
-        return argc < 2 ? 2 : 0;
+    if (argc < 2) {
+        std::cerr << usage;
+        return 2;
+    }
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+        std::cout << usage << "\nScenario commands (one a line; sim/SCENARIOS.md tells them in full):\n\n"
+                  << sim::protocol::CommandTable::helpText();
+        return 0;
     }
     EmergencyStop::install();
     std::string mode = argv[1];

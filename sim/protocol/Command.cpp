@@ -51,7 +51,8 @@ std::string Command::line() const
     for (const auto& word : m_words) {
         if (!line.empty())
             line += ' ';
-        line += word.quoted ? LineTokenizer::quote(word.text) : word.raw;
+        // Quoted words stay quoted, so an echoed line reads as it was written.
+        line += word.quoted ? LineTokenizer::quote(word.text, LineTokenizer::Quotes::Always) : word.raw;
     }
     return line;
 }

@@ -29,7 +29,8 @@ public:
     int64_t integer(size_t index) const;
 
     const std::vector<Word>& words() const { return m_words; }
-    // The request line, re-quoted: splitting it again gives the same words.
+    // The request line, re-quoted: splitting it again gives the same words, and words written in
+    // quotes are quoted again.
     std::string line() const;
 
 private:

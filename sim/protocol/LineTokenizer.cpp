@@ -118,9 +118,9 @@ LineTokenizer::Result LineTokenizer::split(std::string_view line)
     return result;
 }
 
-std::string LineTokenizer::quote(std::string_view text)
+std::string LineTokenizer::quote(std::string_view text, Quotes quotes)
 {
-    bool bare = !text.empty() && text.front() != '#' && text.front() != '[' && text.front() != '{';
+    bool bare = quotes == Quotes::WhenNeeded && !text.empty() && text.front() != '#' && text.front() != '[' && text.front() != '{';
     for (char c : text) {
         if (isSpace(c) || c == '"' || c == '\r')
             bare = false;

@@ -37,9 +37,10 @@ public:
 
     static Result split(std::string_view line);
 
-    // Writes `text` as one word that splits back to the same text: bare when it can be,
-    // otherwise in quotes with \" and \\ escapes.
-    static std::string quote(std::string_view text);
+    enum class Quotes { WhenNeeded, Always };
+    // Writes `text` as one word that splits back to the same text: bare when it can be (unless
+    // quotes are asked for), otherwise in quotes with \" and \\ escapes.
+    static std::string quote(std::string_view text, Quotes = Quotes::WhenNeeded);
 };
 
 }

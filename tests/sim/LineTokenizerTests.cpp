@@ -92,6 +92,8 @@ TEST(Command, LineRequotesSoHostsSeeTheSameWords)
     EXPECT_EQ(command.line(), R"(folder open "My Folder")");
     EXPECT_EQ(Command::parse(command.line()).argument(1), "My Folder");
     EXPECT_EQ(Command::parse("prefs K [1,  2]").line(), "prefs K [1,  2]");
+    // Echoed lines keep the quotes they were written with.
+    EXPECT_EQ(Command::parse(R"(alert tap "Kill")").line(), R"(alert tap "Kill")");
 }
 
 TEST(Command, TypedArgumentsAreStrict)

@@ -292,6 +292,15 @@ TEST(ScenarioParser, SettingUpAfterBootAndDeviceCommandsBeforeItAreRefused)
     }
 }
 
+TEST(ScenarioParser, AByteOrderMarkStartingTheFileIsSkipped)
+{
+    auto scenario = ScenarioParser::parseText("\xEF\xBB\xBF" "boot\nlock\n", "bom.scn", ".");
+    ASSERT_EQ(scenario.lines.size(), 2u);
+    EXPECT_EQ(scenario.lines[0].kind, CommandKind::Boot);
+    // Only at the very start: elsewhere it is part of a word.
+    EXPECT_THROW(ScenarioParser::parseText("boot\n\xEF\xBB\xBFlock\n", "bom.scn", "."), ParseError);
+}
+
 TEST(ScenarioParser, AnApplicationIsInstalledOnce)
 {
     ScenarioParser parser("t.scn");

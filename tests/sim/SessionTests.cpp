@@ -3,6 +3,7 @@
 #include <sim/driver/ScenarioRunner.h>
 #include <sim/driver/Session.h>
 #include <sim/driver/Shell.h>
+#include <sim/protocol/CommandTable.h>
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,13 @@ TEST_F(DriverSession, RunnerExitCodes)
     EXPECT_EQ(run({ good, malformed }, err), 2);
     EXPECT_NE(err.find("malformed.scn:2: usage: launch BID [mb M]"), std::string::npos) << err;
 
+    // A folder is not a scenario, and says so; anything else readable is one (/dev/null is empty).
+    EXPECT_EQ(run({ m_folder }, err), 2);
+    EXPECT_NE(err.find("is a folder, not a scenario file"), std::string::npos) << err;
+    EXPECT_EQ(run({ "/dev/null" }, err), 0) << err;
+    EXPECT_NE(run({ m_folder / "missing.scn" }, err), 0);
+    EXPECT_NE(err.find("no such scenario file"), std::string::npos) << err;
+
     runnerOptions.keepFolder = m_folder / "kept";
     EXPECT_EQ(run({ good }, err), 0) << err;
     EXPECT_TRUE(fs::is_regular_file(m_folder / "kept/var/mobile/Library/Preferences/com.qelvo.torvane.plist"));
@@ -264,6 +272,31 @@ TEST_F(DriverSession, ShellAnswersEachLine)
                          "error: unknown command 'bogus'\n"
                          "FAILED: prefs /A: expected == false, actual true\n");
     EXPECT_TRUE(fs::exists(m_folder / "device/var/mobile/Library/Preferences/com.qelvo.torvane.plist")) << "--device keeps the device";
+    EXPECT_NE(err.str().find("has no SelectedTheme and AlertToClearBadge"), std::string::npos)
+        << "boot warns that the add-on will discard a preferences file without them: " << err.str();
+}
+
+// help is printed from the command table, so it lists every command a scenario can use, and the
+// scenario language's page describes each of them.
+TEST_F(DriverSession, HelpAndTheLanguagePageListEveryCommandOfTheTable)
+{
+    std::istringstream in("help\n");
+    std::ostringstream out, err;
+    Shell::Options shellOptions;
+    shellOptions.layout = m_layout;
+    shellOptions.adjust = useFakeHosts;
+    EXPECT_EQ(Shell(shellOptions, in, out, err).run(), 0) << err.str();
+
+    std::ifstream page(fs::path(SOURCE_DIR) / "sim/SCENARIOS.md");
+    std::string language((std::istreambuf_iterator<char>(page)), {});
+    ASSERT_FALSE(language.empty());
+    for (const auto& spec : sim::protocol::CommandTable::scenario()) {
+        std::string usage(spec.usage);
+        EXPECT_NE(out.str().find(usage), std::string::npos) << "help lacks " << usage;
+        // The page writes each form in a table cell, with | escaped.
+        std::string form = std::string(spec.name) + (spec.subcommand.empty() ? "" : " " + std::string(spec.subcommand));
+        EXPECT_NE(language.find("| `" + form), std::string::npos) << "SCENARIOS.md does not describe " << form;
+    }
 }
 
 TEST_F(DriverSession, DemoWritesTranscriptAndScreenshots)
