@@ -23,7 +23,7 @@ namespace hosts {
 using foundation::RunLoop;
 using foundation::Seconds;
 using sim::protocol::CommandChecker;
-using sim::protocol::CommandSpec;
+using sim::protocol::CommandRow;
 using sim::protocol::CommandTable;
 
 struct ControlServer::Connection {
@@ -129,14 +129,14 @@ void ControlServer::on(std::string name, Handler handler)
 
 void ControlServer::serve(std::string_view name, Handler handler)
 {
-    auto named = [&](const CommandSpec& spec) { return spec.name == name; };
+    auto named = [&](const CommandRow& row) { return row.name == name; };
     const auto& channel = CommandTable::channel();
     if (std::any_of(channel.begin(), channel.end(), named)) {
         m_handlers[std::string(name)] = { std::move(handler), &channel };
         return;
     }
     const auto& scenario = CommandTable::scenario();
-    bool routedHere = std::any_of(scenario.begin(), scenario.end(), [&](const CommandSpec& spec) { return named(spec) && spec.process() == m_processName; });
+    bool routedHere = std::any_of(scenario.begin(), scenario.end(), [&](const CommandRow& row) { return named(row) && row.process() == m_processName; });
     if (!routedHere)
         throw std::logic_error("the command table routes no '" + std::string(name) + "' to " + m_processName);
     m_handlers[std::string(name)] = { std::move(handler), &scenario };
@@ -145,9 +145,9 @@ void ControlServer::serve(std::string_view name, Handler handler)
 std::vector<std::string> ControlServer::unservedCommands() const
 {
     std::vector<std::string> names;
-    for (const auto& spec : CommandTable::scenario()) {
-        std::string name(spec.name);
-        if (spec.process() == m_processName && !m_handlers.contains(name) && std::find(names.begin(), names.end(), name) == names.end())
+    for (const auto& row : CommandTable::scenario()) {
+        std::string name(row.name);
+        if (row.process() == m_processName && !m_handlers.contains(name) && std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(name);
     }
     return names;
@@ -197,8 +197,8 @@ Json ControlServer::dispatch(const Command& command)
     const Registration& registration = it->second;
     if (registration.table) {
         auto match = CommandChecker::match(*registration.table, command);
-        if (match.spec && registration.table == &CommandTable::scenario() && match.spec->process() != m_processName)
-            throw ControlError("'" + std::string(match.spec->usage) + "' is not served by " + m_processName);
+        if (match.row && registration.table == &CommandTable::scenario() && match.row->process() != m_processName)
+            throw ControlError("'" + std::string(match.row->usage) + "' is not served by " + m_processName);
         if (match.error)
             throw ControlError(*match.error);
     }

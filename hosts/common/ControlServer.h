@@ -1,7 +1,7 @@
 #pragma once
 
 #include <sim/protocol/Command.h>
-#include <sim/protocol/CommandSpec.h>
+#include <sim/protocol/CommandRow.h>
 #include <sim/protocol/ControlError.h>
 #include <sim/protocol/Json.h>
 
@@ -99,7 +99,7 @@ private:
     std::map<int, std::shared_ptr<Connection>> m_connections;
     struct Registration {
         Handler handler;
-        const std::vector<sim::protocol::CommandSpec>* table { nullptr }; // checks requests first
+        const std::vector<sim::protocol::CommandRow>* table { nullptr }; // checks requests first
     };
     std::map<std::string, Registration, std::less<>> m_handlers;
     std::vector<std::function<bool()>> m_idleConditions;

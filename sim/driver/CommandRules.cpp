@@ -35,16 +35,16 @@ Check checkExpectation(const Command& command)
 CommandRules::Verdict CommandRules::check(const Command& command, bool booted)
 {
     auto match = CommandChecker::match(protocol::CommandTable::scenario(), command);
-    if (!match.spec)
+    if (!match.row)
         return { CommandKind::SpringBoard, match.error };
-    CommandKind kind = match.spec->kind;
+    CommandKind kind = match.row->kind;
     if (match.error)
         return { kind, match.error };
-    if (kind == CommandKind::Expect && match.spec->subcommand.empty()) {
+    if (kind == CommandKind::Expect && match.row->subcommand.empty()) {
         if (auto error = checkExpectation(command))
             return { kind, error };
     }
-    return { kind, CommandChecker::checkPhase(*match.spec, command, booted) };
+    return { kind, CommandChecker::checkPhase(*match.row, command, booted) };
 }
 
 }

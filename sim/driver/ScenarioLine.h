@@ -1,7 +1,7 @@
 #pragma once
 
 #include <sim/protocol/Command.h>
-#include <sim/protocol/CommandSpec.h>
+#include <sim/protocol/CommandRow.h>
 
 #include <string>
 

@@ -4,13 +4,13 @@
 
 namespace sim::protocol {
 
-using Type = ArgumentSpec::Type;
+using Type = ArgumentRule::Type;
 
 namespace {
 
 using Check = std::optional<std::string>;
 
-std::string usageOf(const CommandSpec& spec) { return "usage: " + std::string(spec.usage); }
+std::string usageOf(const CommandRow& row) { return "usage: " + std::string(row.usage); }
 
 // A row's message, with "{}" standing for the word it refuses.
 std::string message(std::string_view text, const std::string& word)
@@ -30,21 +30,21 @@ bool containsNull(const Json& value)
     return false;
 }
 
-bool inRange(const ArgumentSpec& argument, double value)
+bool inRange(const ArgumentRule& argument, double value)
 {
     return (!argument.minimum || value >= *argument.minimum) && (!argument.maximum || value <= *argument.maximum);
 }
 
-Check checkValue(const ArgumentSpec& argument, const Word& word, const CommandSpec& spec)
+Check checkValue(const ArgumentRule& argument, const Word& word, const CommandRow& row)
 {
     auto refuse = [&](std::string fallback) -> Check {
         return argument.error.empty() ? fallback : message(argument.error, word.text);
     };
     switch (argument.type) {
     case Type::Literal:
-        return word.text == argument.name ? Check() : Check(usageOf(spec));
+        return word.text == argument.name ? Check() : Check(usageOf(row));
     case Type::Word:
-        return word.text.empty() ? refuse(usageOf(spec)) : Check();
+        return word.text.empty() ? refuse(usageOf(row)) : Check();
     case Type::Text:
         return std::nullopt;
     case Type::Choice: {
@@ -92,16 +92,16 @@ std::string wordsFrom(const Command& command, size_t from)
     return text;
 }
 
-Check checkOptions(const CommandSpec& spec, const Command& command, size_t index)
+Check checkOptions(const CommandRow& row, const Command& command, size_t index)
 {
     std::vector<std::string_view> seen;
     while (index < command.argumentCount()) {
         const std::string& keyword = command.argument(index);
-        auto option = std::find_if(spec.options.begin(), spec.options.end(), [&](const OptionSpec& candidate) { return candidate.keyword == keyword; });
-        bool taken = option != spec.options.end()
+        auto option = std::find_if(row.options.begin(), row.options.end(), [&](const OptionRule& candidate) { return candidate.keyword == keyword; });
+        bool taken = option != row.options.end()
             && std::any_of(seen.begin(), seen.end(), [&](std::string_view used) { return used == option->keyword || (!option->group.empty() && used == option->group); });
-        if (option == spec.options.end() || taken)
-            return "unexpected '" + keyword + "'; " + usageOf(spec);
+        if (option == row.options.end() || taken)
+            return "unexpected '" + keyword + "'; " + usageOf(row);
         seen.push_back(option->keyword);
         if (!option->group.empty())
             seen.push_back(option->group);
@@ -110,43 +110,43 @@ Check checkOptions(const CommandSpec& spec, const Command& command, size_t index
             continue;
         if (index >= command.argumentCount())
             return option->missing.empty() ? "'" + keyword + "' needs a value" : std::string(option->missing);
-        if (auto error = checkValue(*option->value, command.word(index), spec))
+        if (auto error = checkValue(*option->value, command.word(index), row))
             return error;
         ++index;
     }
     return std::nullopt;
 }
 
-Check checkArguments(const CommandSpec& spec, const Command& command)
+Check checkArguments(const CommandRow& row, const Command& command)
 {
-    size_t first = spec.subcommand.empty() ? 0 : 1;
+    size_t first = row.subcommand.empty() ? 0 : 1;
     size_t given = command.argumentCount() - first;
-    size_t required = static_cast<size_t>(std::count_if(spec.arguments.begin(), spec.arguments.end(), [](const ArgumentSpec& argument) { return !argument.optional; }));
-    size_t positional = spec.arguments.size();
+    size_t required = static_cast<size_t>(std::count_if(row.arguments.begin(), row.arguments.end(), [](const ArgumentRule& argument) { return !argument.optional; }));
+    size_t positional = row.arguments.size();
     if (given < required)
-        return usageOf(spec);
-    if (spec.options.empty() && given > positional) {
-        bool endsWithValue = positional > 0 && (spec.arguments.back().type == Type::Json || spec.arguments.back().type == Type::PropertyListValue);
+        return usageOf(row);
+    if (row.options.empty() && given > positional) {
+        bool endsWithValue = positional > 0 && (row.arguments.back().type == Type::Json || row.arguments.back().type == Type::PropertyListValue);
         if (endsWithValue)
             return "text after the value: '" + wordsFrom(command, first + positional) + "' (quote text with spaces)";
-        return usageOf(spec);
+        return usageOf(row);
     }
     for (size_t i = 0; i < positional && i < given; ++i) {
-        if (auto error = checkValue(spec.arguments[i], command.word(first + i), spec))
+        if (auto error = checkValue(row.arguments[i], command.word(first + i), row))
             return error;
     }
-    return checkOptions(spec, command, first + positional);
+    return checkOptions(row, command, first + positional);
 }
 
-std::string combinedUsage(const std::vector<const CommandSpec*>& rows)
+std::string combinedUsage(const std::vector<const CommandRow*>& rows)
 {
     // Subcommands first: they are the forms a reader is most likely looking for.
-    std::vector<const CommandSpec*> ordered = rows;
-    std::stable_partition(ordered.begin(), ordered.end(), [](const CommandSpec* spec) { return !spec->subcommand.empty(); });
+    std::vector<const CommandRow*> ordered = rows;
+    std::stable_partition(ordered.begin(), ordered.end(), [](const CommandRow* row) { return !row->subcommand.empty(); });
     std::vector<std::string_view> usages;
-    for (const auto* spec : ordered) {
-        if (std::find(usages.begin(), usages.end(), spec->usage) == usages.end())
-            usages.push_back(spec->usage);
+    for (const auto* row : ordered) {
+        if (std::find(usages.begin(), usages.end(), row->usage) == usages.end())
+            usages.push_back(row->usage);
     }
     std::string text = "usage: ";
     for (size_t i = 0; i < usages.size(); ++i)
@@ -156,26 +156,26 @@ std::string combinedUsage(const std::vector<const CommandSpec*>& rows)
 
 }
 
-CommandChecker::Match CommandChecker::match(const std::vector<CommandSpec>& rows, const Command& command)
+CommandChecker::Match CommandChecker::match(const std::vector<CommandRow>& rows, const Command& command)
 {
-    std::vector<const CommandSpec*> named;
-    for (const auto& spec : rows) {
-        if (spec.name == command.name())
-            named.push_back(&spec);
+    std::vector<const CommandRow*> named;
+    for (const auto& row : rows) {
+        if (row.name == command.name())
+            named.push_back(&row);
     }
     if (named.empty())
         return { nullptr, "unknown command '" + command.name() + "'" };
 
-    const CommandSpec* chosen = nullptr;
+    const CommandRow* chosen = nullptr;
     if (command.hasArgument(0)) {
-        for (const auto* spec : named) {
-            if (!spec->subcommand.empty() && spec->subcommand == command.argument(0))
-                chosen = spec;
+        for (const auto* row : named) {
+            if (!row->subcommand.empty() && row->subcommand == command.argument(0))
+                chosen = row;
         }
     }
     if (!chosen) {
-        std::vector<const CommandSpec*> general;
-        std::copy_if(named.begin(), named.end(), std::back_inserter(general), [](const CommandSpec* spec) { return spec->subcommand.empty(); });
+        std::vector<const CommandRow*> general;
+        std::copy_if(named.begin(), named.end(), std::back_inserter(general), [](const CommandRow* row) { return row->subcommand.empty(); });
         if (general.size() == 1 && (command.hasArgument(0) || named.size() == 1))
             chosen = general.front();
         else if (general.empty() && command.hasArgument(0))
@@ -186,14 +186,14 @@ CommandChecker::Match CommandChecker::match(const std::vector<CommandSpec>& rows
     return { chosen, checkArguments(*chosen, command) };
 }
 
-std::optional<std::string> CommandChecker::checkPhase(const CommandSpec& spec, const Command& command, bool booted)
+std::optional<std::string> CommandChecker::checkPhase(const CommandRow& row, const Command& command, bool booted)
 {
     std::string needsBoot = "'" + command.name() + "' needs a booted device (add a boot line before it)";
-    switch (spec.phase) {
+    switch (row.phase) {
     case Phase::BeforeBoot:
         if (!booted)
             return std::nullopt;
-        if (spec.kind == CommandKind::Boot)
+        if (row.kind == CommandKind::Boot)
             return "the device is already booted";
         return "'" + command.name() + "' sets the device up and must come before boot";
     case Phase::AfterBoot:

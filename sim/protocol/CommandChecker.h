@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Command.h"
-#include "CommandSpec.h"
+#include "CommandRow.h"
 #include "Json.h"
 
 #include <optional>
@@ -16,17 +16,17 @@ namespace sim::protocol {
 class CommandChecker {
 public:
     struct Match {
-        const CommandSpec* spec { nullptr }; // the row, when the name and subcommand are known
+        const CommandRow* row { nullptr }; // the row, when the name and subcommand are known
         std::optional<std::string> error;    // why the arguments do not fit it
     };
 
     // The row of `rows` that `command` names, with its arguments checked. A name with several
     // rows is resolved by its subcommand (the first argument); a command matching no row is
     // refused with the usage of every row of its name.
-    static Match match(const std::vector<CommandSpec>& rows, const Command&);
+    static Match match(const std::vector<CommandRow>& rows, const Command&);
 
-    // Whether `spec` may run on a device that is (or is not yet) booted.
-    static std::optional<std::string> checkPhase(const CommandSpec&, const Command&, bool booted);
+    // Whether `row` may run on a device that is (or is not yet) booted.
+    static std::optional<std::string> checkPhase(const CommandRow&, const Command&, bool booted);
 
     // A JSON argument: quoted text is a JSON string; anything else must be JSON as written
     // (true, 12, 0.5, null, [..], {..}). nullopt when it is not.

@@ -4,9 +4,9 @@
 
 namespace sim::protocol {
 
-using Type = ArgumentSpec::Type;
+using Type = ArgumentRule::Type;
 
-std::string_view CommandSpec::process() const
+std::string_view CommandRow::process() const
 {
     switch (kind) {
     case CommandKind::SpringBoard:
@@ -20,25 +20,25 @@ std::string_view CommandSpec::process() const
 
 namespace {
 
-ArgumentSpec literal(std::string_view word) { return { .type = Type::Literal, .name = word }; }
-ArgumentSpec word(std::string_view name, std::string_view error = {}) { return { .type = Type::Word, .name = name, .error = error }; }
-ArgumentSpec text(std::string_view name) { return { .type = Type::Text, .name = name }; }
-ArgumentSpec choice(std::string_view name, std::vector<std::string_view> choices, std::string_view error = {})
+ArgumentRule literal(std::string_view word) { return { .type = Type::Literal, .name = word }; }
+ArgumentRule word(std::string_view name, std::string_view error = {}) { return { .type = Type::Word, .name = name, .error = error }; }
+ArgumentRule text(std::string_view name) { return { .type = Type::Text, .name = name }; }
+ArgumentRule choice(std::string_view name, std::vector<std::string_view> choices, std::string_view error = {})
 {
     return { .type = Type::Choice, .name = name, .choices = std::move(choices), .error = error };
 }
-ArgumentSpec number(std::string_view name, std::string_view error, std::optional<double> minimum = {}, std::optional<double> maximum = {})
+ArgumentRule number(std::string_view name, std::string_view error, std::optional<double> minimum = {}, std::optional<double> maximum = {})
 {
     return { .type = Type::Number, .name = name, .minimum = minimum, .maximum = maximum, .error = error };
 }
-ArgumentSpec integer(std::string_view name, std::string_view error, std::optional<double> minimum = {}, std::optional<double> maximum = {})
+ArgumentRule integer(std::string_view name, std::string_view error, std::optional<double> minimum = {}, std::optional<double> maximum = {})
 {
     return { .type = Type::Integer, .name = name, .minimum = minimum, .maximum = maximum, .error = error };
 }
-ArgumentSpec json(std::string_view name) { return { .type = Type::Json, .name = name }; }
-ArgumentSpec propertyListValue(std::string_view name) { return { .type = Type::PropertyListValue, .name = name }; }
-ArgumentSpec devicePath(std::string_view name) { return { .type = Type::DevicePath, .name = name }; }
-ArgumentSpec optional(ArgumentSpec argument)
+ArgumentRule json(std::string_view name) { return { .type = Type::Json, .name = name }; }
+ArgumentRule propertyListValue(std::string_view name) { return { .type = Type::PropertyListValue, .name = name }; }
+ArgumentRule devicePath(std::string_view name) { return { .type = Type::DevicePath, .name = name }; }
+ArgumentRule optional(ArgumentRule argument)
 {
     argument.optional = true;
     return argument;
@@ -47,11 +47,11 @@ ArgumentSpec optional(ArgumentSpec argument)
 const std::vector<std::string_view> processTargets { "springboard", "settings" };
 const std::vector<std::string_view> dumpTargets { "springboard", "settings", "prefs", "companion" };
 
-std::vector<CommandSpec> makeScenarioTable()
+std::vector<CommandRow> makeScenarioTable()
 {
     using K = CommandKind;
     using P = Phase;
-    std::vector<CommandSpec> table {
+    std::vector<CommandRow> table {
         // Setting up
         { "activator", "", { choice("activator", { "on", "off" }) }, {}, "activator on|off", "Activator library file present (default on)", K::Setup, P::BeforeBoot },
         { "companion", "", { choice("companion", { "on", "off" }) }, {}, "companion on|off", "Nimbrel library file present (default on)", K::Setup, P::BeforeBoot },
@@ -135,7 +135,7 @@ std::vector<CommandSpec> makeScenarioTable()
     return table;
 }
 
-std::vector<CommandSpec> makeChannelTable()
+std::vector<CommandRow> makeChannelTable()
 {
     using K = CommandKind;
     using P = Phase;
@@ -151,21 +151,21 @@ std::vector<CommandSpec> makeChannelTable()
 
 }
 
-const std::vector<CommandSpec>& CommandTable::scenario()
+const std::vector<CommandRow>& CommandTable::scenario()
 {
-    static const std::vector<CommandSpec> table = makeScenarioTable();
+    static const std::vector<CommandRow> table = makeScenarioTable();
     return table;
 }
 
-const std::vector<CommandSpec>& CommandTable::channel()
+const std::vector<CommandRow>& CommandTable::channel()
 {
-    static const std::vector<CommandSpec> table = makeChannelTable();
+    static const std::vector<CommandRow> table = makeChannelTable();
     return table;
 }
 
-std::string_view CommandTable::sectionOf(const CommandSpec& spec)
+std::string_view CommandTable::sectionOf(const CommandRow& row)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case CommandKind::Setup:
     case CommandKind::Boot:
         return "Setting up (before boot, unless said otherwise)";
@@ -189,20 +189,20 @@ std::string CommandTable::helpText()
     std::string text;
     std::string_view section;
     std::vector<std::string_view> listed;
-    for (const auto& spec : scenario()) {
-        if (std::find(listed.begin(), listed.end(), spec.usage) != listed.end())
+    for (const auto& row : scenario()) {
+        if (std::find(listed.begin(), listed.end(), row.usage) != listed.end())
             continue;
-        listed.push_back(spec.usage);
-        if (sectionOf(spec) != section) {
-            section = sectionOf(spec);
+        listed.push_back(row.usage);
+        if (sectionOf(row) != section) {
+            section = sectionOf(row);
             text += (text.empty() ? "" : "\n") + std::string(section) + "\n";
         }
-        std::string line = "  " + std::string(spec.usage);
+        std::string line = "  " + std::string(row.usage);
         if (line.size() < 40)
             line.resize(40, ' ');
         else
             line += "\n" + std::string(40, ' ');
-        text += line + std::string(spec.summary) + "\n";
+        text += line + std::string(row.summary) + "\n";
     }
     return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandSpec.h"
+#include "CommandRow.h"
 
 #include <string>
 #include <vector>
@@ -13,15 +13,15 @@ namespace sim::protocol {
 class CommandTable {
 public:
     // The scenario language, in the order help lists it.
-    static const std::vector<CommandSpec>& scenario();
+    static const std::vector<CommandRow>& scenario();
     // The requests every host serves on its control channel itself (ping, advance, idle, dump,
     // screenshot), which the driver sends on its own behalf; not part of the scenario language.
-    static const std::vector<CommandSpec>& channel();
+    static const std::vector<CommandRow>& channel();
 
     // The scenario language as help prints it: every usage once, with its summary, by section.
     static std::string helpText();
     // The section a row is listed under in help ("Setting up", "SpringBoard", ...).
-    static std::string_view sectionOf(const CommandSpec&);
+    static std::string_view sectionOf(const CommandRow&);
 };
 
 }

@@ -290,11 +290,11 @@ TEST_F(DriverSession, HelpAndTheLanguagePageListEveryCommandOfTheTable)
     std::ifstream page(fs::path(SOURCE_DIR) / "sim/SCENARIOS.md");
     std::string language((std::istreambuf_iterator<char>(page)), {});
     ASSERT_FALSE(language.empty());
-    for (const auto& spec : sim::protocol::CommandTable::scenario()) {
-        std::string usage(spec.usage);
+    for (const auto& row : sim::protocol::CommandTable::scenario()) {
+        std::string usage(row.usage);
         EXPECT_NE(out.str().find(usage), std::string::npos) << "help lacks " << usage;
         // The page writes each form in a table cell, with | escaped.
-        std::string form = std::string(spec.name) + (spec.subcommand.empty() ? "" : " " + std::string(spec.subcommand));
+        std::string form = std::string(row.name) + (row.subcommand.empty() ? "" : " " + std::string(row.subcommand));
         EXPECT_NE(language.find("| `" + form), std::string::npos) << "SCENARIOS.md does not describe " << form;
     }
 }

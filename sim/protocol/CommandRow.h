@@ -32,7 +32,7 @@ enum class Phase {
 
 // One argument of a command, by kind. Each check that fails gives `error` when it is set, else a
 // message of the kind's own (see CommandTable.cpp).
-struct ArgumentSpec {
+struct ArgumentRule {
     enum class Type {
         Literal,           // exactly `name` ("begin" in touch TARGET begin X Y)
         Word,              // any non-empty word: an identifier, a name, an event
@@ -55,21 +55,21 @@ struct ArgumentSpec {
 
 // A keyword option after the positional arguments ("by D", "dock"), in any order, each at most
 // once; options sharing a non-empty `group` exclude each other.
-struct OptionSpec {
+struct OptionRule {
     std::string_view keyword;
-    std::optional<ArgumentSpec> value {}; // none: a flag
+    std::optional<ArgumentRule> value {}; // none: a flag
     std::string_view group {};
     std::string_view missing {};          // the error when the value is left out
 };
 
 // One row of the command table.
-struct CommandSpec {
+struct CommandRow {
     std::string_view name;
     // The literal first argument that selects this row among rows of one name ("install" of app
     // install), or empty for a row selected by its name alone.
     std::string_view subcommand;
-    std::vector<ArgumentSpec> arguments; // after the subcommand
-    std::vector<OptionSpec> options;
+    std::vector<ArgumentRule> arguments; // after the subcommand
+    std::vector<OptionRule> options;
     std::string_view usage;   // without the "usage: " prefix; rows of one form may share it
     std::string_view summary; // one line for help
     CommandKind kind { CommandKind::SpringBoard };
