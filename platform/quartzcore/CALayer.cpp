@@ -5,6 +5,7 @@
 #include <quartzcore/TransactionState.h>
 
 #include <foundation/RunLoop.h>
+#include <foundation/ScheduledCall.h>
 #include <graphics/Context.h>
 
 #include <algorithm>
@@ -22,7 +23,7 @@ struct CALayer::RunningAnimation {
     uint64_t serial;
     bool ended { false };
     std::shared_ptr<detail::CompletionGroup> group;
-    foundation::RunLoop::Handle timer;
+    foundation::ScheduledCall timer; // an animation that goes takes its end with it
 };
 
 namespace {
@@ -245,7 +246,7 @@ void CALayer::startAnimation(runtime::Ref<CABasicAnimation> animation, std::stri
         running->group->animationAdded();
     runtime::WeakPtr<CALayer> weakThis(this);
     uint64_t serial = running->serial;
-    running->timer = foundation::RunLoop::main().dispatchAfter(foundation::Seconds(duration), [weakThis, serial] {
+    running->timer = foundation::ScheduledCall::afterDelay(foundation::Seconds(duration), [weakThis, serial] {
         if (auto layer = weakThis.strong())
             layer->animationTimeIsUp(serial);
     });

@@ -94,11 +94,6 @@ UIActionSheet::UIActionSheet(CGRect frame)
     addSubview(m_titleLabel);
 }
 
-UIActionSheet::~UIActionSheet()
-{
-    m_didPresent.cancel();
-}
-
 void UIActionSheet::setTitle(std::optional<std::string> title)
 {
     m_title = std::move(title);
@@ -244,7 +239,7 @@ void UIActionSheet::showInView(UIView& view)
 
     tellDelegate(ActionSheetDelegate::willPresent, [&](UIActionSheetDelegate& delegate) { delegate.willPresentActionSheet(*this); });
     runtime::WeakPtr<UIActionSheet> weakThis(*this);
-    m_didPresent = foundation::RunLoop::main().dispatch([weakThis] {
+    m_didPresent = foundation::ScheduledCall::onNextTurn([weakThis] {
         runtime::RefPtr<UIActionSheet> sheet = weakThis.strong();
         if (!sheet || !sheet->m_visible)
             return;

@@ -21,7 +21,7 @@
 //   (removed) → actionSheet:didDismissWithButtonIndex:;
 //   dismissWithClickedButtonIndex:animated: clicks only when the index has a button.
 
-#include <foundation/RunLoop.h>
+#include <foundation/ScheduledCall.h>
 #include <runtime/WeakPtr.h>
 #include <uikit/UIOptionalOperations.h>
 #include <uikit/UIView.h>
@@ -75,7 +75,6 @@ public:
     static runtime::Ref<UIActionSheet> create(std::optional<std::string> title, runtime::Object* delegate,
         std::optional<std::string> cancelButtonTitle, std::optional<std::string> destructiveButtonTitle,
         const std::vector<std::string>& otherButtonTitles = {});
-    ~UIActionSheet() override;
 
     const std::optional<std::string>& title() const { return m_title; }
     void setTitle(std::optional<std::string> title);
@@ -129,7 +128,7 @@ private:
     bool m_visible { false };
     bool m_dismissing { false };
     runtime::RefPtr<UIView> m_dimmingView;
-    foundation::RunLoop::Handle m_didPresent;
+    foundation::ScheduledCall m_didPresent; // dies with the view, so it never reports a dead one
 };
 
 }

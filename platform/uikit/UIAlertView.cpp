@@ -78,11 +78,6 @@ UIAlertView::UIAlertView(CGRect frame)
     m_messageLabel->setFont(UIFont::systemFontOfSize(16));
 }
 
-UIAlertView::~UIAlertView()
-{
-    m_didPresent.cancel();
-}
-
 void UIAlertView::initWithTitle(std::optional<std::string> title, std::optional<std::string> message,
     runtime::Object* delegate, std::optional<std::string> cancelButtonTitle, const std::vector<std::string>& otherButtonTitles)
 {
@@ -264,7 +259,7 @@ void UIAlertView::show()
     // The presentation has no duration here, but "did present" still arrives after show()
     // returned, as it does when the pop-in animation ends.
     runtime::WeakPtr<UIAlertView> weakThis(*this);
-    m_didPresent = foundation::RunLoop::main().dispatch([weakThis] {
+    m_didPresent = foundation::ScheduledCall::onNextTurn([weakThis] {
         runtime::RefPtr<UIAlertView> alert = weakThis.strong();
         if (!alert || !alert->m_visible)
             return;

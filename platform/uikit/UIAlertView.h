@@ -38,7 +38,7 @@
 #include <uikit/UIOptionalOperations.h>
 #include <uikit/UIView.h>
 
-#include <foundation/RunLoop.h>
+#include <foundation/ScheduledCall.h>
 
 #include <optional>
 #include <string>
@@ -86,7 +86,6 @@ public:
     static runtime::Ref<UIAlertView> create(std::optional<std::string> title, std::optional<std::string> message,
         runtime::Object* delegate, std::optional<std::string> cancelButtonTitle,
         const std::vector<std::string>& otherButtonTitles = {});
-    ~UIAlertView() override;
 
     const std::optional<std::string>& title() const { return m_title; }
     void setTitle(std::optional<std::string> title);
@@ -155,7 +154,7 @@ private:
     bool m_visible { false };
     bool m_dismissing { false };
     CGSize m_panelSize {};
-    foundation::RunLoop::Handle m_didPresent;
+    foundation::ScheduledCall m_didPresent; // dies with the view, so it never reports a dead one
 };
 
 }
