@@ -40,6 +40,9 @@ int main()
         return 1;
     }
     preferences::host::registerSettingsCommands(*server, application.get());
+    // A row added to the command table without its handler would be refused at run time; say so now.
+    for (const auto& command : server->unservedCommands())
+        std::fprintf(stderr, "settings-app: the command table routes '%s' here, but nothing serves it\n", command.c_str());
 
     foundation::RunLoop::main().run();
     return 0;

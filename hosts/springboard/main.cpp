@@ -65,6 +65,9 @@ int main()
         return 1;
     }
     springboard::host::registerSpringBoardCommands(*server, springBoard.get());
+    // A row added to the command table without its handler would be refused at run time; say so now.
+    for (const auto& command : server->unservedCommands())
+        std::fprintf(stderr, "springboard: the command table routes '%s' here, but nothing serves it\n", command.c_str());
 
     std::string libraries;
     for (auto& name : loaded)
