@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 using namespace sim::driver;
@@ -33,6 +34,12 @@ struct Scratch {
     }
     ~Scratch() { fs::remove_all(folder); }
 };
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 Json readJson(const fs::path& path)
 {
@@ -206,4 +213,64 @@ TEST(Device, ScenarioApplicationsAndSwitchesReplaceTheDefaults)
     EXPECT_FALSE(fs::exists(substrate / "Activator.dylib"));
     EXPECT_FALSE(fs::exists(substrate / "Nimbrel.plist"));
     EXPECT_FALSE(fs::exists(substrate / "Nimbrel.dylib"));
+}
+
+TEST(Device, ShellFolderIsUsedOnlyWhenEmptyOrMadeByTheDriver)
+{
+    Scratch scratch;
+    auto foreign = scratch.folder / "someone";
+    fs::create_directories(foreign);
+    std::ofstream(foreign / "notes.txt") << "mine";
+    EXPECT_THROW(Device::create(scratch.layout, Device::Ownership::UseAsIs, foreign), std::runtime_error);
+    EXPECT_EQ(readText(foreign / "notes.txt"), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(foreign), fs::directory_iterator()), 1) << "nothing was laid out in it";
+
+    // A missing folder is made and marked; the next shell finds what the last one left.
+    auto device = scratch.folder / "device";
+    Device::create(scratch.layout, Device::Ownership::UseAsIs, device);
+    std::ofstream(device / "var/log/earlier.txt") << "earlier";
+    Device::create(scratch.layout, Device::Ownership::UseAsIs, device);
+    EXPECT_EQ(readText(device / "var/log/earlier.txt"), "earlier");
+}
+
+TEST(Device, NeverTakesTheMachineTheHomeFolderOrTheProjectEvenWithAMarker)
+{
+    Scratch scratch;
+    for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
+        EXPECT_THROW(Device::create(scratch.layout, ownership, "/"), std::runtime_error);
+
+    // Folders that carry the marker (copied in by hand, or a device made there by mistake).
+    auto marked = [&](const fs::path& folder) {
+        fs::create_directories(folder);
+        std::ofstream(folder / ".torvane-device") << "marker";
+        std::ofstream(folder / "precious.txt") << "keep me";
+        return folder;
+    };
+    auto expectRefusedAndUntouched = [&](const BuildLayout& layout, const fs::path& folder) {
+        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
+            EXPECT_THROW(Device::create(layout, ownership, folder), std::runtime_error) << folder;
+        EXPECT_EQ(readText(folder / "precious.txt"), "keep me") << folder;
+        EXPECT_FALSE(fs::exists(folder / "var")) << folder;
+    };
+
+    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    auto homes = marked(scratch.folder / "homes");
+    auto home = marked(homes / "someone");
+    ::setenv("HOME", (home.string() + "/").c_str(), 1);
+    expectRefusedAndUntouched(scratch.layout, home);
+    expectRefusedAndUntouched(scratch.layout, home / ".." / ".");
+    ::setenv("HOME", savedHome.c_str(), 1);
+
+    // The build folder inside a marked checkout: neither the checkout nor the build folder.
+    auto checkout = marked(scratch.folder / "checkout");
+    auto build = marked(checkout / "build");
+    BuildLayout inCheckout { build / "bin", build / "lib", scratch.folder / "elsewhere/resources" };
+    expectRefusedAndUntouched(inCheckout, checkout);
+    expectRefusedAndUntouched(inCheckout, build);
+    marked(scratch.folder);
+    expectRefusedAndUntouched(scratch.layout, scratch.folder);
+
+    auto repository = marked(scratch.folder / "repository");
+    fs::create_directories(repository / ".git");
+    expectRefusedAndUntouched(scratch.layout, repository);
 }
