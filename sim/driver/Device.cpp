@@ -42,7 +42,7 @@ bool isWithin(const fs::path& path, const fs::path& folder)
 fs::path resolved(const fs::path& path)
 {
     std::error_code error;
-    auto normal = (fs::weakly_canonical(path, error)).lexically_normal();
+    auto normal = fs::weakly_canonical(path, error).lexically_normal();
     if (error)
         normal = fs::absolute(path).lexically_normal();
     // "/a/b/" has an empty last component; "/a/b" is the same folder.
