@@ -109,6 +109,9 @@ std::optional<pid_t> ApplicationProcesses::spawn(const std::string& bundleIdenti
         return std::nullopt;
     }
     if (pid == 0) {
+        // Each application is a process group of its own, as on the device: a signal meant for
+        // SpringBoard's group never reaches it, and it is ended by its own pid.
+        ::setpgid(0, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
             ::_exit(1);
@@ -120,6 +123,8 @@ std::optional<pid_t> ApplicationProcesses::spawn(const std::string& bundleIdenti
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
+    // Both sides set the group, so it holds before either goes on (after exec this fails, harmlessly).
+    ::setpgid(pid, pid);
     ::close(ready[1]);
 
     Child child;

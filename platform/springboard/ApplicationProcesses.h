@@ -11,8 +11,8 @@
 // starting, so whoever waits for the process to settle (the driver's idle check) sees its memory
 // in place. A child that was told to end counts as pending until it has been reaped.
 //
-// Children die with SpringBoard (PR_SET_PDEATHSIG, set before exec), and killAll() ends and reaps
-// them all on the way out.
+// Each child is a process group of its own. Children die with SpringBoard (PR_SET_PDEATHSIG, set
+// before exec), and killAll() ends and reaps them all on the way out.
 
 #include <foundation/ObserverToken.h>
 

@@ -5,9 +5,12 @@
 #include <sim/protocol/CommandChecker.h>
 #include "PropertyListJson.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <pwd.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace sim::driver {
 
@@ -28,6 +31,57 @@ const char* const deviceFolders[] = {
     "/var/log",
     "/Applications",
 };
+
+// `path` is `folder` or lies inside it (both resolved, component by component).
+bool isWithin(const fs::path& path, const fs::path& folder)
+{
+    auto [mismatch, end] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return mismatch == folder.end();
+}
+
+fs::path resolved(const fs::path& path)
+{
+    std::error_code error;
+    auto normal = fs::weakly_canonical(path, error).lexically_normal();
+    if (error)
+        normal = fs::absolute(path).lexically_normal();
+    // "/a/b/" has an empty last component; "/a/b" is the same folder.
+    return normal.has_filename() || normal == normal.root_path() ? normal : normal.parent_path();
+}
+
+fs::path homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return {};
+}
+
+// A device folder is filled with the device's tree and, when kept, emptied by a later run: it must
+// never be a folder that holds the machine, the user's files or the project itself, whatever
+// marker it carries.
+void refuseFolderThatIsNotADevice(const fs::path& root, const BuildLayout& layout)
+{
+    auto folder = resolved(root);
+    auto refuse = [&](const std::string& reason) {
+        throw std::runtime_error("refusing to use " + root.string() + " as a device folder: " + reason + "; choose an empty folder or one torvane-sim made");
+    };
+    if (folder == folder.root_path())
+        refuse("it is the root of the file system");
+    if (auto home = homeFolder(); !home.empty() && isWithin(resolved(home), folder))
+        refuse(folder == resolved(home) ? "it is your home folder" : "it holds your home folder");
+    auto sourceTree = resolved(layout.resourcesFolder.parent_path());
+    auto buildFolder = resolved(layout.binFolder.parent_path());
+    if (isWithin(sourceTree, folder))
+        refuse(folder == sourceTree ? "it is the source tree" : "it holds the source tree");
+    if (isWithin(buildFolder, folder))
+        refuse(folder == buildFolder ? "it is the build folder" : "it holds the build folder");
+    std::error_code error;
+    if (fs::exists(folder / ".git", error))
+        refuse("it holds a git repository");
+}
 
 void writeText(const fs::path& path, const std::string& text)
 {
@@ -50,12 +104,15 @@ std::unique_ptr<Device> Device::create(BuildLayout layout, Ownership ownership, 
         root = pattern;
     } else {
         root = fs::absolute(folder).lexically_normal();
+        refuseFolderThatIsNotADevice(root, layout);
         std::error_code error;
-        if (ownership == Ownership::KeepFresh && fs::exists(root, error) && !fs::is_empty(root, error)) {
+        if (fs::exists(root, error) && !fs::is_empty(root, error)) {
             if (!fs::exists(root / markerName, error))
-                throw std::runtime_error(root.string() + " is not empty and was not made by torvane-sim; not touching it");
-            for (const auto& entry : fs::directory_iterator(root))
-                fs::remove_all(entry.path());
+                throw std::runtime_error(root.string() + " is not empty and was not made by torvane-sim; not touching it (choose an empty folder or one torvane-sim made)");
+            if (ownership == Ownership::KeepFresh) {
+                for (const auto& entry : fs::directory_iterator(root))
+                    fs::remove_all(entry.path());
+            }
         }
         fs::create_directories(root, error);
         if (!fs::is_directory(root, error))

@@ -28,7 +28,10 @@ public:
         KeepFresh,// `folder` is emptied (if it is an old device) and kept at the end
         UseAsIs,  // `folder` is used with what it holds and kept (shell --device)
     };
-    // Throws std::runtime_error when the folder cannot be made or is not ours to empty.
+    // A given folder (KeepFresh, UseAsIs) must be missing, empty or one the driver made (it holds
+    // the marker), and is never the file system's root, the home folder, the source tree, the build
+    // folder, a folder holding one of these, or a git repository.
+    // Throws std::runtime_error when the folder cannot be made or is not ours to use.
     static std::unique_ptr<Device> create(BuildLayout, Ownership = Ownership::Fresh, std::filesystem::path folder = {});
     ~Device();
     Device(const Device&) = delete;

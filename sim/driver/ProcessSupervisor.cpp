@@ -26,9 +26,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Parent pid and process group of a process, from /proc/<pid>/stat (the command name in
+// Parent pid, process group and session of a process, from /proc/<pid>/stat (the command name in
 // parentheses may hold spaces, so fields are counted after the last ')').
-bool readStat(pid_t pid, pid_t& parent, pid_t& group)
+bool readStat(pid_t pid, pid_t& parent, pid_t& group, pid_t& session)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -37,7 +37,7 @@ bool readStat(pid_t pid, pid_t& parent, pid_t& group)
         return false;
     std::istringstream fields(text.substr(close + 1));
     char state;
-    fields >> state >> parent >> group;
+    fields >> state >> parent >> group >> session;
     return !fields.fail();
 }
 
@@ -112,7 +112,10 @@ pid_t ProcessSupervisor::start(const Program& program)
         throw std::runtime_error("cannot start " + program.name + ": " + std::strerror(saved));
     }
     if (pid == 0) {
-        ::setpgid(0, 0);
+        // A session of its own, which is also a process group of its own: the applications a host
+        // starts make groups of their own but stay in its session, even as zombies, so they can be
+        // told from the driver's other children once the host is gone.
+        ::setsid();
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
             ::_exit(127);
@@ -132,7 +135,8 @@ pid_t ProcessSupervisor::start(const Program& program)
         (void)ignored;
         ::_exit(127);
     }
-    ::setpgid(pid, pid); // both sides set it, so it holds before either goes on
+    // The parent cannot set the group for the child here: a group leader may not call setsid().
+    // Until the child has, signals to its group miss it; stopAll() therefore also signals the pid.
     EmergencyStop::add(pid);
     ::close(capture);
     if (nothing >= 0)
@@ -237,8 +241,8 @@ void ProcessSupervisor::stopAll(std::chrono::milliseconds grace)
 {
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
         reap(*it, false);
-        if (it->running)
-            ::kill(-it->pid, SIGTERM);
+        if (it->running && ::kill(-it->pid, SIGTERM) != 0)
+            ::kill(it->pid, SIGTERM);
     }
     auto deadline = std::chrono::steady_clock::now() + grace;
     for (;;) {
@@ -251,7 +255,8 @@ void ProcessSupervisor::stopAll(std::chrono::milliseconds grace)
             break;
         std::this_thread::sleep_for(2ms);
     }
-    // Whatever is left, and every application still in a host's group, goes now.
+    // Whatever is left, and everything still in a host's group, goes now (applications in groups
+    // of their own die with their host, or are found among the orphans below).
     for (auto& child : m_children) {
         ::kill(-child.pid, SIGKILL);
         if (child.running)
@@ -266,10 +271,11 @@ void ProcessSupervisor::stopAll(std::chrono::milliseconds grace)
 
 void ProcessSupervisor::reapAdoptedOrphans()
 {
-    std::set<pid_t> groups;
+    // A host leads its own session and group, and everything it started stays in the session.
+    std::set<pid_t> hosts;
     for (const auto& child : m_children)
-        groups.insert(child.pid);
-    if (groups.empty())
+        hosts.insert(child.pid);
+    if (hosts.empty())
         return;
     pid_t self = ::getpid();
     // Orphans were SIGKILLed with their group; they may take a moment to become zombies.
@@ -282,8 +288,8 @@ void ProcessSupervisor::reapAdoptedOrphans()
             if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
                 continue;
             pid_t pid = static_cast<pid_t>(std::stol(name));
-            pid_t parent = 0, group = 0;
-            if (readStat(pid, parent, group) && parent == self && groups.count(group))
+            pid_t parent = 0, group = 0, session = 0;
+            if (readStat(pid, parent, group, session) && parent == self && (hosts.count(session) || hosts.count(group)))
                 orphans.push_back(pid);
         }
         if (orphans.empty())

@@ -14,11 +14,12 @@ namespace sim::driver {
 // Starts the device's processes and makes sure every one of them, and everything they started,
 // is gone when the run ends.
 //
-// Each process gets its own process group (so its applications, which stay in the group, go with
-// it), PR_SET_PDEATHSIG (dies with the driver, even a killed one), its standard output and error
-// in a capture file, no standard input, and the environment given. The supervisor makes its own
-// process a child subreaper, so applications orphaned by a dying host are handed to the driver
-// and reaped here instead of lingering.
+// Each process gets its own session and process group, PR_SET_PDEATHSIG (dies with the driver,
+// even a killed one), its standard output and error in a capture file, no standard input, and the
+// environment given. The supervisor makes its own process a child subreaper, so applications
+// orphaned by a dying host are handed to the driver and reaped here instead of lingering; they
+// are told from the driver's other children by the host's session, which they stay in although
+// each application is a process group of its own.
 class ProcessSupervisor {
 public:
     struct Program {
@@ -49,7 +50,8 @@ public:
     void waitUntilReady(const std::string& name, const std::function<bool()>& ready, std::chrono::milliseconds timeout);
 
     // Ends every process: SIGTERM to each group in reverse start order, SIGKILL to what is left
-    // after `grace`, then every orphan handed to us. Reaps them all. Safe to call twice.
+    // after `grace`, then every orphan of their sessions handed to us. Reaps them all. Safe to
+    // call twice.
     void stopAll(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
     // Every process id this supervisor started (for checks that they are gone).

@@ -5,14 +5,63 @@
 #include <sim/protocol/Command.h>
 #include <sim/protocol/ControlError.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace sim::driver {
 
 using namespace std::chrono_literals;
 
+namespace {
+
+// How often a long wait looks at memory, and how much growth counts as work under way (a host's
+// own allocations wobble by a few pages).
+constexpr auto growthSampleInterval = 500ms;
+constexpr long growthThresholdKilobytes = 4 * 1024;
+
+// Every process's parent, from /proc/<pid>/stat (fields after the last ')', as the command name
+// may hold spaces and parentheses).
+std::map<pid_t, pid_t> parentsOfAllProcesses()
+{
+    std::map<pid_t, pid_t> parents;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename();
+        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
+            continue;
+        std::ifstream in(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        auto close = text.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream fields(text.substr(close + 1));
+        char state;
+        pid_t parent = 0;
+        if (fields >> state >> parent)
+            parents[static_cast<pid_t>(std::stol(name))] = parent;
+    }
+    return parents;
+}
+
+long residentKilobytesOf(pid_t pid)
+{
+    std::ifstream statm("/proc/" + std::to_string(pid) + "/statm");
+    long size = 0, resident = 0;
+    if (!(statm >> size >> resident))
+        return 0;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+}
+
 Quiescence::Quiescence(std::chrono::milliseconds timeout)
     : m_timeout(timeout)
+    , m_growthLimit(timeout * 6)
 {
 }
 
@@ -38,9 +87,42 @@ long Quiescence::brokerPending()
     return static_cast<long>(pending);
 }
 
+long Quiescence::residentKilobytes()
+{
+    std::vector<pid_t> pending;
+    for (auto& host : m_hosts) {
+        if (host.pid <= 0) {
+            auto answer = host.client->call("ping", std::chrono::milliseconds(10000));
+            if (answer.contains("pid") && answer["pid"].is_number_integer())
+                host.pid = answer["pid"].get<pid_t>();
+        }
+        if (host.pid > 0)
+            pending.push_back(host.pid);
+    }
+    if (pending.empty())
+        return 0;
+    std::multimap<pid_t, pid_t> children;
+    for (auto [pid, parent] : parentsOfAllProcesses())
+        children.emplace(parent, pid);
+    long total = 0;
+    while (!pending.empty()) {
+        pid_t pid = pending.back();
+        pending.pop_back();
+        total += residentKilobytesOf(pid);
+        auto [first, last] = children.equal_range(pid);
+        for (auto it = first; it != last; ++it)
+            pending.push_back(it->second);
+    }
+    return total;
+}
+
 Quiescence::Result Quiescence::wait()
 {
-    auto deadline = std::chrono::steady_clock::now() + m_timeout;
+    auto start = std::chrono::steady_clock::now();
+    auto deadline = start + m_timeout;
+    auto hardDeadline = start + std::max(m_timeout, m_growthLimit);
+    auto nextSample = start + growthSampleInterval;
+    std::optional<long> resident;
     size_t idleRounds = 0;
     Result result;
     std::string lastBusy;
@@ -74,8 +156,21 @@ Quiescence::Result Quiescence::wait()
         idleRounds = allIdle ? idleRounds + 1 : 0;
         if (idleRounds >= 2)
             break;
-        if (std::chrono::steady_clock::now() > deadline)
-            throw Timeout("the device did not settle within " + std::to_string(m_timeout.count() / 1000.0) + " s: " + lastBusy);
+        auto now = std::chrono::steady_clock::now();
+        if (!allIdle && now >= nextSample) {
+            // Memory still being made resident is work under way: the limit runs from now.
+            long sample = residentKilobytes();
+            bool grew = resident && sample - *resident >= growthThresholdKilobytes;
+            if (grew)
+                deadline = std::min(now + m_timeout, hardDeadline);
+            if (!resident || grew || sample < *resident)
+                resident = sample;
+            nextSample = now + growthSampleInterval;
+        }
+        if (now > deadline) {
+            auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(now - start);
+            throw Timeout("the device did not settle within " + std::to_string(waited.count() / 1000.0) + " s: " + lastBusy);
+        }
         // Busy processes are working in real time; give them the processor rather than spinning.
         if (!allIdle)
             std::this_thread::sleep_for(200us);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace sim::driver {
@@ -18,6 +19,11 @@ namespace sim::driver {
 // One idle round is not enough (a host may post a notification just after it answered, which then
 // wakes another host that already said it was idle), so two consecutive rounds must see everyone
 // idle. The wait is bounded; a process that stays busy is named in the error.
+//
+// The bound is not fixed while the device is visibly working: an application that makes gigabytes
+// resident keeps its host busy for seconds. As long as the resident memory of the hosts and of
+// everything they started keeps growing, the limit runs from the last growth instead of from the
+// start of the wait, up to a hard limit.
 class Quiescence {
 public:
     class Timeout : public std::runtime_error {
@@ -26,6 +32,9 @@ public:
     };
 
     explicit Quiescence(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+
+    // How long memory growth may keep a wait going, in all (the default: six times the timeout).
+    void setGrowthLimit(std::chrono::milliseconds limit) { m_growthLimit = limit; }
 
     void addHost(std::string name, protocol::ControlClient&);
     // The broker's socket: "STATUS" answers "PENDING <n>".
@@ -42,11 +51,15 @@ private:
     struct Host {
         std::string name;
         protocol::ControlClient* client;
+        pid_t pid { 0 }; // asked with `ping` the first time memory is measured
     };
     // Pending broker deliveries; throws when the broker cannot be asked.
     long brokerPending();
+    // Resident kilobytes of every host and of all the processes under it.
+    long residentKilobytes();
 
     std::chrono::milliseconds m_timeout;
+    std::chrono::milliseconds m_growthLimit;
     std::vector<Host> m_hosts;
     std::optional<std::filesystem::path> m_brokerPath;
     std::unique_ptr<protocol::ControlClient> m_broker;

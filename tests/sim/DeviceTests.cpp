@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 using namespace sim::driver;
@@ -33,6 +34,12 @@ struct Scratch {
     }
     ~Scratch() { fs::remove_all(folder); }
 };
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 Json readJson(const fs::path& path)
 {
@@ -206,4 +213,45 @@ TEST(Device, ScenarioApplicationsAndSwitchesReplaceTheDefaults)
     EXPECT_FALSE(fs::exists(substrate / "Activator.dylib"));
     EXPECT_FALSE(fs::exists(substrate / "Nimbrel.plist"));
     EXPECT_FALSE(fs::exists(substrate / "Nimbrel.dylib"));
+}
+
+TEST(Device, ShellFolderIsUsedOnlyWhenEmptyOrMadeByTheDriver)
+{
+    Scratch scratch;
+    auto foreign = scratch.folder / "someone";
+    fs::create_directories(foreign);
+    std::ofstream(foreign / "notes.txt") << "mine";
+    EXPECT_THROW(Device::create(scratch.layout, Device::Ownership::UseAsIs, foreign), std::runtime_error);
+    EXPECT_EQ(readText(foreign / "notes.txt"), "mine");
+    EXPECT_FALSE(fs::exists(foreign / "var"));
+
+    // A missing folder is made and marked; the next shell finds what the last one left.
+    auto device = scratch.folder / "device";
+    Device::create(scratch.layout, Device::Ownership::UseAsIs, device);
+    std::ofstream(device / "var/log/earlier.txt") << "earlier";
+    Device::create(scratch.layout, Device::Ownership::UseAsIs, device);
+    EXPECT_EQ(readText(device / "var/log/earlier.txt"), "earlier");
+}
+
+TEST(Device, NeverTakesTheMachineTheHomeFolderOrTheProjectEvenWithAMarker)
+{
+    Scratch scratch;
+    auto checkout = scratch.folder / "checkout";
+    BuildLayout inCheckout { checkout / "build/bin", checkout / "build/lib", scratch.folder / "src/resources" };
+    auto home = scratch.folder / "homes/someone";
+    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    fs::create_directories(scratch.folder / "repository/.git");
+    for (const auto& folder : { fs::path("/"), home, home.parent_path(), checkout, checkout / "build", scratch.folder / "src", scratch.folder / "repository" }) {
+        if (folder != "/") {
+            fs::create_directories(folder);
+            std::ofstream(folder / ".torvane-device") << "marker";
+            std::ofstream(folder / "precious.txt") << "keep me";
+        }
+        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
+            EXPECT_THROW(Device::create(inCheckout, ownership, folder), std::runtime_error) << folder;
+        if (folder != "/")
+            EXPECT_EQ(readText(folder / "precious.txt"), "keep me") << folder;
+    }
+    ::setenv("HOME", savedHome.c_str(), 1);
 }

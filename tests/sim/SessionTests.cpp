@@ -1,4 +1,5 @@
 #include <sim/driver/DemoPlayer.h>
+#include <sim/driver/ProcessSupervisor.h>
 #include <sim/driver/ScenarioParser.h>
 #include <sim/driver/ScenarioRunner.h>
 #include <sim/driver/Session.h>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 using namespace sim::driver;
@@ -148,6 +150,32 @@ TEST_F(DriverSession, NoProcessOutlivesTheSession)
     }
     for (pid_t pid : pids)
         EXPECT_FALSE(processExists(pid)) << "process " << pid << " outlived its session";
+}
+
+// An application is a process group of its own; when its host is killed it is handed to the
+// driver, which must still end and reap it.
+TEST_F(DriverSession, OrphanInAGroupOfItsOwnIsEndedWithTheRun)
+{
+    auto pidFile = m_folder / "application.pid";
+    pid_t application = 0;
+    {
+        ProcessSupervisor supervisor({});
+        ProcessSupervisor::Program host { "host", "/bin/bash", { "-c", "set -m; sleep 300 & echo $! >" + pidFile.string() + "; exec sleep 300" }, m_folder / "host.stderr" };
+        pid_t hostPid = supervisor.start(host);
+        std::ifstream in;
+        for (int attempt = 0; attempt < 5000 && !(in >> application); ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            in = std::ifstream(pidFile);
+        }
+        ASSERT_GT(application, 0) << "the host never started its application";
+        ASSERT_EQ(::getpgid(application), application);
+        ::kill(hostPid, SIGKILL);
+        supervisor.stopAll();
+    }
+    bool gone = !processExists(application);
+    if (!gone)
+        ::kill(application, SIGKILL);
+    EXPECT_TRUE(gone) << "the orphaned application " << application << " outlived the run";
 }
 
 TEST_F(DriverSession, AHostThatDiesIsReportedNotWaitedForever)

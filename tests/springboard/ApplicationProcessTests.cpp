@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace springboard;
 using springboard::testing::DeviceFixture;
@@ -55,6 +56,7 @@ TEST_F(Applications, LaunchStartsOneProcessThatHoldsItsMemory)
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(settle());
     EXPECT_GE(residentKilobytes(pid), 20 * 1024);
+    EXPECT_EQ(::getpgid(pid), pid) << "an application is a process group of its own";
 
     // Launching it again brings the same process to the front.
     controller.launchApplication("com.apple.camera", 1);
