@@ -248,10 +248,12 @@ TEST(Device, NeverTakesTheMachineTheHomeFolderOrTheProjectEvenWithAMarker)
             std::ofstream(folder / ".torvane-device") << "marker";
             std::ofstream(folder / "precious.txt") << "keep me";
         }
-        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh })
+        for (auto ownership : { Device::Ownership::UseAsIs, Device::Ownership::KeepFresh }) {
             EXPECT_THROW(Device::create(inCheckout, ownership, folder), std::runtime_error) << folder;
-        if (folder != "/")
+        }
+        if (folder != "/") {
             EXPECT_EQ(readText(folder / "precious.txt"), "keep me") << folder;
+        }
     }
     ::setenv("HOME", savedHome.c_str(), 1);
 }
