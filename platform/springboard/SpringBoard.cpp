@@ -478,6 +478,11 @@ void SpringBoard::closeFolder()
 
 void SpringBoard::pressHomeButton()
 {
+    // While the icons are being edited the button only ends editing; the next press goes on.
+    if (auto* icons = SBIconController::sharedInstance(); icons && icons->isEditing()) {
+        icons->setIsEditing(false);
+        return;
+    }
     closeFolder();
     if (isSwitcherShowing())
         SBShowcaseController::sharedInstance()->setHidden(true);

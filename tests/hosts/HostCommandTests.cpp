@@ -134,6 +134,13 @@ TEST_F(HostCommands, HomeScreenCommandsChangeTheDump)
 
     EXPECT_TRUE(send("edit start")["ok"].get<bool>());
     EXPECT_EQ(dump()["editing"], true);
+    EXPECT_TRUE(send("folder open Utilities")["ok"].get<bool>());
+    EXPECT_TRUE(send("home")["ok"].get<bool>());
+    EXPECT_EQ(dump()["editing"], false) << "the home button ends editing first";
+    EXPECT_EQ(dump()["openFolder"], "Utilities") << "and only that";
+    EXPECT_TRUE(send("home")["ok"].get<bool>());
+    EXPECT_TRUE(dump()["openFolder"].is_null());
+    EXPECT_TRUE(send("edit start")["ok"].get<bool>());
     EXPECT_TRUE(send("edit stop")["ok"].get<bool>());
     EXPECT_TRUE(send("lock")["ok"].get<bool>());
     EXPECT_EQ(dump()["locked"], true);
