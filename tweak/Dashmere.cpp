@@ -1,6 +1,7 @@
 #include "Dashmere.h"
 
 #include "Hooks.h"
+#include "PreviewCapture.h"
 #include "SavedSwipeSettings.h"
 
 #include <foundation/NSBundle.h>
@@ -19,7 +20,7 @@ void reloadDMRSettings(notify::DarwinNotifyCenter*, void*, std::string_view, con
 
 void saveNewPreviewImage(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
 {
-    // Preview capture writes the two preview images here once it exists; nothing to do before.
+    PreviewCapture::saveNewPreviewImage();
 }
 
 }

@@ -17,8 +17,8 @@ inline constexpr std::string_view newPreviewNotification = "com.qelvo.torvane.ne
 void reloadDMRSettings(notify::DarwinNotifyCenter*, void* observer, std::string_view name, const void* object,
     const foundation::NSDictionary* userInfo);
 
-// The settings pane wants fresh preview images. Preview capture is not built yet: until it is,
-// this observer does nothing.
+// The settings pane wants fresh preview images: writes the sample icon's image and label files
+// (PreviewCapture).
 void saveNewPreviewImage(notify::DarwinNotifyCenter*, void* observer, std::string_view name, const void* object,
     const foundation::NSDictionary* userInfo);
 

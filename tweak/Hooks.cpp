@@ -1,15 +1,23 @@
 #include "Hooks.h"
 
+#include "GlowImageView.h"
 #include "SavedSwipeSettings.h"
+#include "SwitcherBarState.h"
 
+#include <foundation/NSDictionary.h>
 #include <foundation/NSMutableArray.h>
 #include <foundation/NSNotificationCenter.h>
+#include <foundation/NSNumber.h>
 #include <foundation/NSString.h>
 #include <runtime/Class.h>
 #include <springboard/AddOnInterface.h>
 #include <springboard/HookedOperations.h>
 #include <springboard/SBApplication.h>
+#include <springboard/SBFolder.h>
+#include <springboard/SBIcon.h>
+#include <springboard/SBIconView.h>
 #include <substrate/Hook.h>
+#include <uikit/UIImage.h>
 
 #include <type_traits>
 
@@ -63,21 +71,31 @@ void postClosingNotifications()
 void openAFolder(Object* self, Selector selector, Object* folder, bool animated)
 {
     callThrough(g_openFolder, self, selector, folder, animated);
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneAnimateOutForOpenFolder", folder);
 }
 
 void setAppState(Object* self, Selector selector, int state)
 {
     callThrough(g_setApplicationState, self, selector, state);
-    // The running-applications list follows every state change; state codes below 2 mean the
-    // application does not run. (The indicator's notification joins this when the indicator does.)
     auto* application = runtime::dynamicCast<springboard::SBApplication>(self);
     if (!application)
         return;
+    // State codes below 2 mean the application does not run.
     auto identifier = foundation::NSString::create(application->bundleIdentifier());
-    if (state < 2)
-        SavedSwipeSettings::removeFromFolderArray(identifier.ptr());
-    else
+    bool fadeIn = state >= springboard::SBApplicationStateBackground;
+    if (fadeIn) {
         SavedSwipeSettings::writeToFolderArray(identifier.ptr());
+        // Indicators are hidden while the switcher bar shows; hiding the bar checks them all.
+        if (switcherBarIsShowing())
+            return;
+    } else {
+        SavedSwipeSettings::removeFromFolderArray(identifier.ptr());
+    }
+    foundation::NSDictionary::Storage entries;
+    entries.emplace("BundleID", identifier);
+    entries.emplace("ToFadeIn", foundation::NSNumber::numberWithBool(fadeIn));
+    auto change = foundation::NSDictionary::create(std::move(entries));
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName("DashmereUpdateVisibility", change);
 }
 
 void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
@@ -92,11 +110,38 @@ void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* 
 
 Object* getIconViews(Object* self, Selector selector, Object* icon)
 {
-    return callThrough(g_mappedIconView, self, selector, icon);
+    Object* result = callThrough(g_mappedIconView, self, selector, icon);
+    auto* view = runtime::dynamicCast<springboard::SBIconView>(result);
+    if (!view)
+        return result;
+    if (auto* indicator = GlowImageView::indicatorOf(*view)) {
+        indicator->reloadImageInfoWithNewIconView(view);
+        return result;
+    }
+    auto* mappedIcon = view->icon();
+    if (!mappedIcon)
+        return result;
+    if (!mappedIcon->isFolderIcon()
+        && SavedSwipeSettings::isThisAppDisabled(foundation::NSString::create(mappedIcon->leafIdentifier()).ptr()))
+        return result;
+
+    // Hidden until its next check: the next mapping, a state change, a switcher change or a
+    // settings reload.
+    auto indicator = GlowImageView::initWithFrameWithIconIsFolder(GlowImageView::themeFrame(), view, mappedIcon->isFolderIcon());
+    indicator->setImage(uikit::UIImage::imageWithContentsOfFile(SavedSwipeSettings::getColorPath()->string()));
+    indicator->setTag(GlowImageView::indicatorTag);
+    indicator->setSwitcherIsVisible(switcherBarIsShowing());
+    view->insertSubviewAtIndex(std::move(indicator), 0);
+    return result;
 }
 
 void setSwitcherBarHidden(Object* self, Selector selector, bool hidden)
 {
+    // The argument equal to the flag means the bar is changing: hiding while it shows, or the
+    // other way round.
+    if (hidden == switcherBarIsShowing())
+        foundation::NSNotificationCenter::defaultCenter().postNotificationName("DashmereHideAllViews", foundation::NSNumber::numberWithBool(!hidden));
+    setSwitcherBarIsShowing(!hidden);
     callThrough(g_setHidden, self, selector, hidden);
 }
 
@@ -140,11 +185,4 @@ extern "C" __attribute__((visibility("default"))) size_t TorvaneRunningApplicati
             visit(identifier->string().c_str(), context);
     }
     return running->count();
-}
-
-extern "C" __attribute__((visibility("default"))) const char* TorvaneIndicatorImagePath()
-{
-    static std::string path;
-    path = tweak::SavedSwipeSettings::getColorPath()->string();
-    return path.empty() ? nullptr : path.c_str();
 }

@@ -13,6 +13,7 @@
 #include <springboard/SBIconView.h>
 #include <springboard/SBIconViewMap.h>
 #include <springboard/SpringBoard.h>
+#include <uikit/UIImageView.h>
 
 #include <dlfcn.h>
 
@@ -43,9 +44,8 @@ Json indicatorOf(const SBIconView* view)
             continue;
         auto frame = subview->frame();
         Json image = nullptr;
-        auto function = reinterpret_cast<TorvaneIndicatorImagePathFunction>(::dlsym(RTLD_DEFAULT, TorvaneIndicatorImagePathSymbol));
-        if (function) {
-            if (const char* path = function())
+        if (auto* imageView = runtime::dynamicCast<uikit::UIImageView>(subview.ptr()); imageView && imageView->image()) {
+            if (auto& path = imageView->image()->devicePath(); !path.empty())
                 image = path;
         }
         return { { "alpha", subview->alpha() }, { "frame", { frame.origin.x, frame.origin.y, frame.size.width, frame.size.height } },

@@ -14,12 +14,3 @@ using TorvaneRunningApplicationsFunction = size_t (*)(void (*visit)(const char* 
 inline constexpr const char* TorvaneRunningApplicationsSymbol = "TorvaneRunningApplications";
 
 }
-
-extern "C" {
-
-// The device path of the image the add-on's indicators show now; nullptr when there is none. The
-// text stays valid until the add-on's settings change.
-using TorvaneIndicatorImagePathFunction = const char* (*)();
-inline constexpr const char* TorvaneIndicatorImagePathSymbol = "TorvaneIndicatorImagePath";
-
-}

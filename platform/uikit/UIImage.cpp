@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
 namespace uikit {
 
@@ -32,15 +33,18 @@ bool namesRetinaFile(std::string_view path)
     return stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0;
 }
 
-runtime::RefPtr<UIImage> loadFile(std::string_view devicePath, CGFloat scale)
+// What was decoded from each file, so that the many views showing one file share one decode. An
+// entry holds only while the file keeps the modification time and size it had when it was read.
+struct DecodedFile {
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size;
+    runtime::Ref<UIImage> image;
+};
+
+std::map<std::string, DecodedFile, std::less<>>& decodedFiles()
 {
-    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
-    if (!hostPath)
-        return nullptr;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*hostPath, error))
-        return nullptr;
-    return UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGFile(*hostPath), scale);
+    static std::map<std::string, DecodedFile, std::less<>> files;
+    return files;
 }
 
 cairo_operator_t cairoOperator(CGBlendMode mode)
@@ -67,6 +71,35 @@ cairo_operator_t cairoOperator(CGBlendMode mode)
     return CAIRO_OPERATOR_OVER;
 }
 
+}
+
+runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat scale)
+{
+    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
+    if (!hostPath)
+        return nullptr;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*hostPath, error))
+        return nullptr;
+    auto modified = std::filesystem::last_write_time(*hostPath, error);
+    if (error)
+        return nullptr;
+    auto size = std::filesystem::file_size(*hostPath, error);
+    if (error)
+        return nullptr;
+
+    auto& files = decodedFiles();
+    if (auto found = files.find(*hostPath); found != files.end()) {
+        if (found->second.modified == modified && found->second.size == size && found->second.image->scale() == scale)
+            return found->second.image.ptr();
+        files.erase(found);
+    }
+    auto image = UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGFile(*hostPath), scale);
+    if (!image)
+        return nullptr;
+    image->m_devicePath = std::string(devicePath);
+    files.insert_or_assign(*hostPath, DecodedFile { modified, size, *image });
+    return image;
 }
 
 runtime::RefPtr<UIImage> UIImage::imageWithContentsOfFile(std::string_view devicePath)

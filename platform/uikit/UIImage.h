@@ -43,7 +43,8 @@ class UIImage : public runtime::Object, public NSCoding {
     TORVANE_OBJECT(UIImage, runtime::Object)
 public:
     // A device path, resolved through foundation::DeviceRoot. Nil when the file is missing or is
-    // not a readable PNG.
+    // not a readable PNG. A file is decoded once and the image shared by every caller while the
+    // file keeps its modification time and size; a changed file is decoded again.
     static runtime::RefPtr<UIImage> imageWithContentsOfFile(std::string_view devicePath);
     // PNG bytes; nil for anything that does not decode.
     static runtime::RefPtr<UIImage> imageWithData(const foundation::NSData& data, CGFloat scale = 1);
@@ -54,6 +55,9 @@ public:
     CGSize size() const;
     CGFloat scale() const { return m_scale; }
     const graphics::CGImage& CGImage() const { return m_image; }
+    // The device path of the file the image was read from ("@2x" sibling included); empty for
+    // images not read from a file.
+    const std::string& devicePath() const { return m_devicePath; }
 
     // Draw into the current context (UIGraphicsGetCurrentContext); nothing happens without one.
     void drawInRect(CGRect rect) const;
@@ -66,7 +70,10 @@ public:
 
 
     void encodeWithCoder(NSCoder& coder) const override;
+
 private:
+    static runtime::RefPtr<UIImage> loadFile(std::string_view devicePath, CGFloat scale);
+
     UIImage(graphics::CGImage image, CGFloat scale)
         : m_image(std::move(image))
         , m_scale(scale)
@@ -75,6 +82,7 @@ private:
 
     graphics::CGImage m_image;
     CGFloat m_scale;
+    std::string m_devicePath;
 };
 
 // The image's pixels as PNG data (the scale is not recorded, as on the device); nil for nil.
