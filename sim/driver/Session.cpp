@@ -333,6 +333,15 @@ Answer Session::expect(const Command& command)
         return Answer::failed("a log line contains " + Json(command.argument(2)).dump() + ": " + found.front());
     }
 
+    if (target == "file") {
+        std::error_code error;
+        bool exists = fs::exists(m_device->hostPath(command.argument(1)), error);
+        bool wanted = command.argument(2) == "exists";
+        if (exists == wanted)
+            return Answer::ok();
+        return Answer::failed(command.argument(1) + (exists ? " exists" : " does not exist"));
+    }
+
     auto pointer = JsonPointer::parse(command.argument(1));
     auto op = Expectation::parseOp(command.argument(2));
     if (!pointer || !op)

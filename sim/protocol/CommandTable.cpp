@@ -128,6 +128,8 @@ std::vector<CommandRow> makeScenarioTable()
             "write the state as JSON (without FILE: print it); prefs and companion also before boot", K::Dump, P::AnytimeForFiles },
         { "expect", "log", { choice("", { "contains", "!contains" }, "usage: expect log contains|!contains \"TEXT\""), text("TEXT") }, {},
             "expect log contains|!contains \"TEXT\"", "search every log line of every process", K::Expect, P::Anytime },
+        { "expect", "file", { devicePath("DEVICEPATH"), choice("", { "exists", "absent" }, "usage: expect file DEVICEPATH exists|absent") }, {},
+            "expect file DEVICEPATH exists|absent", "whether a file or folder of the device exists", K::Expect, P::Anytime },
         { "expect", "", { choice("expect's target", { "springboard", "settings", "prefs", "companion", "log" }), text("POINTER"), word("OP"), optional(json("VALUE")) }, {},
             "expect springboard|settings|prefs|companion POINTER OP [VALUE]",
             "compare the value at a JSON pointer of a fresh dump: == != < <= > >= ~= contains !contains absent length", K::Expect, P::AnytimeForFiles },
