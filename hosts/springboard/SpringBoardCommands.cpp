@@ -13,6 +13,7 @@
 
 #include <activator/LAActivator.h>
 #include <hosts/common/ControlServer.h>
+#include <notify/notify.h>
 #include <hosts/common/Screenshot.h>
 
 #include <cmath>
@@ -154,6 +155,11 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
     });
     server.serve("edit", [](const Command& command) -> Json {
         SBIconController::sharedInstance()->setIsEditing(command.argument(0) == "start");
+        return nothing();
+    });
+    server.serve("notify", [](const Command& command) -> Json {
+        if (notify::notify_post(command.argument(1).c_str()) != notify::NOTIFY_STATUS_OK)
+            throw ControlError("could not post " + command.argument(1));
         return nothing();
     });
     server.serve("lock", [](const Command&) -> Json {

@@ -89,6 +89,8 @@ std::vector<CommandRow> makeScenarioTable()
         { "folder", "open", { text("Name") }, {}, "folder open \"Name\" | folder close", "open a folder of the home screen, or close the open one", K::SpringBoard, P::AfterBoot },
         { "folder", "close", {}, {}, "folder open \"Name\" | folder close", "open a folder of the home screen, or close the open one", K::SpringBoard, P::AfterBoot },
         { "edit", "", { choice("edit", { "start", "stop" }) }, {}, "edit start|stop", "start or stop editing the home screen", K::SpringBoard, P::AfterBoot },
+        { "notify", "post", { word("NAME", "empty notification name") }, {}, "notify post NAME",
+            "SpringBoard posts the Darwin notification NAME, as another process would", K::SpringBoard, P::AfterBoot },
         { "lock", "", {}, {}, "lock", "lock the device", K::SpringBoard, P::AfterBoot },
         { "unlock", "", {}, {}, "unlock", "unlock the device", K::SpringBoard, P::AfterBoot },
         { "home", "", {}, {}, "home", "press the home button", K::SpringBoard, P::AfterBoot },
