@@ -79,8 +79,11 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     if (!hostPath)
         return nullptr;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(*hostPath, error))
+    auto& files = decodedFiles();
+    if (!std::filesystem::is_regular_file(*hostPath, error)) {
+        files.erase(*hostPath);
         return nullptr;
+    }
     auto modified = std::filesystem::last_write_time(*hostPath, error);
     if (error)
         return nullptr;
@@ -88,7 +91,6 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     if (error)
         return nullptr;
 
-    auto& files = decodedFiles();
     if (auto found = files.find(*hostPath); found != files.end()) {
         if (found->second.modified == modified && found->second.size == size && found->second.image->scale() == scale)
             return found->second.image.ptr();

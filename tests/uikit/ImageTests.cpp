@@ -63,6 +63,35 @@ TEST_F(Images, PrefersTheRetinaSiblingAndReadsAtScaleTwo)
     EXPECT_EQ(direct->size(), (CGSize { 40, 30 }));
 }
 
+TEST_F(Images, AFileIsDecodedOnceUntilItChanges)
+{
+    writePNG("/Library/ImageTests/Shared.png", 8, 8, 1, 0, 0);
+    auto first = UIImage::imageWithContentsOfFile("/Library/ImageTests/Shared.png");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->devicePath(), "/Library/ImageTests/Shared.png");
+    EXPECT_EQ(UIImage::imageWithContentsOfFile("/Library/ImageTests/Shared.png").get(), first.get());
+
+    // Same dimensions, new colour, and a later modification time even on a coarse clock.
+    auto host = *foundation::DeviceRoot::resolve("/Library/ImageTests/Shared.png");
+    auto stamp = std::filesystem::last_write_time(host);
+    writePNG("/Library/ImageTests/Shared.png", 8, 8, 0, 0, 1);
+    std::filesystem::last_write_time(host, stamp + std::chrono::seconds(2));
+    auto second = UIImage::imageWithContentsOfFile("/Library/ImageTests/Shared.png");
+    ASSERT_TRUE(second);
+    EXPECT_NE(second.get(), first.get());
+    EXPECT_EQ(second->CGImage().pixelAt(0, 0).blue, 255) << "the changed file must be decoded again";
+
+    // A file of another size under the same name and time is new too.
+    writePNG("/Library/ImageTests/Shared.png", 4, 4, 0, 1, 0);
+    std::filesystem::last_write_time(host, stamp + std::chrono::seconds(2));
+    auto third = UIImage::imageWithContentsOfFile("/Library/ImageTests/Shared.png");
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->size().width, 4);
+
+    // Images not read from a file remember no path.
+    EXPECT_EQ(UIImage::imageWithCGImage(first->CGImage())->devicePath(), "");
+}
+
 TEST_F(Images, MissingUnreadableAndEscapingPathsGiveNil)
 {
     EXPECT_FALSE(UIImage::imageWithContentsOfFile("/Library/ImageTests/None.png"));
