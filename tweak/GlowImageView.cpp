@@ -26,11 +26,6 @@ namespace {
 
 constexpr foundation::Seconds delayBeforeShowing { 0.35 };
 
-runtime::RefPtr<uikit::UIImage> themeImage()
-{
-    return uikit::UIImage::imageWithContentsOfFile(SavedSwipeSettings::getColorPath()->string());
-}
-
 }
 
 GlowImageView::GlowImageView(uikit::CGRect frame)
@@ -60,6 +55,11 @@ uikit::CGRect GlowImageView::themeFrame()
     if (SavedSwipeSettings::getMoveImageAbove())
         frame.origin.y = -10;
     return frame;
+}
+
+runtime::RefPtr<uikit::UIImage> GlowImageView::themeImage()
+{
+    return uikit::UIImage::imageWithContentsOfFile(SavedSwipeSettings::getColorPath()->string());
 }
 
 GlowImageView* GlowImageView::indicatorOf(const SBIconView& iconView)

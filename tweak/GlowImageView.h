@@ -33,6 +33,8 @@ public:
     static runtime::Ref<GlowImageView> createForArchive();
     // The theme frame from the settings cache, with y = -10 when the image goes above the icon.
     static uikit::CGRect themeFrame();
+    // The selected theme's image (decoded once for all indicators while the file is unchanged).
+    static runtime::RefPtr<uikit::UIImage> themeImage();
     // The indicator of an icon view, if it has one.
     static GlowImageView* indicatorOf(const springboard::SBIconView& iconView);
 

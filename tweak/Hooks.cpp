@@ -13,11 +13,9 @@
 #include <springboard/AddOnInterface.h>
 #include <springboard/HookedOperations.h>
 #include <springboard/SBApplication.h>
-#include <springboard/SBFolder.h>
 #include <springboard/SBIcon.h>
 #include <springboard/SBIconView.h>
 #include <substrate/Hook.h>
-#include <uikit/UIImage.h>
 
 #include <type_traits>
 
@@ -128,7 +126,7 @@ Object* getIconViews(Object* self, Selector selector, Object* icon)
     // Hidden until its next check: the next mapping, a state change, a switcher change or a
     // settings reload.
     auto indicator = GlowImageView::initWithFrameWithIconIsFolder(GlowImageView::themeFrame(), view, mappedIcon->isFolderIcon());
-    indicator->setImage(uikit::UIImage::imageWithContentsOfFile(SavedSwipeSettings::getColorPath()->string()));
+    indicator->setImage(GlowImageView::themeImage());
     indicator->setTag(GlowImageView::indicatorTag);
     indicator->setSwitcherIsVisible(switcherBarIsShowing());
     view->insertSubviewAtIndex(std::move(indicator), 0);

@@ -1,5 +1,6 @@
 #include "TweakTestSupport.h"
 
+#include <Dashmere.h>
 #include <GlowImageView.h>
 #include <Hooks.h>
 #include <PreviewCapture.h>
@@ -164,4 +165,23 @@ TEST_F(Indicators, PreviewTakesTheExactIconImageAndDropsAStaleLabel)
     PreviewCapture::saveNewPreviewImage();
     EXPECT_EQ(readRawFile(std::string(PreviewCapture::iconImagePath)), plainIcon);
     EXPECT_FALSE(fileExists(std::string(PreviewCapture::labelImagePath)));
+}
+
+TEST_F(Indicators, SettingsReloadRereadsOpacityFrameAndTheDisabledList)
+{
+    auto* indicator = GlowImageView::indicatorOf(mappedView("com.apple.Maps"));
+    ASSERT_TRUE(indicator);
+    application("com.apple.Maps").setApplicationState(SBApplicationStateBackground);
+    foundation::RunLoop::main().advanceBy(foundation::Seconds(0.35));
+    EXPECT_EQ(indicator->alpha(), 1);
+
+    writePreferences(dictionary({ { "OpacityValue", text("0.5") }, { "MoveImageAboveIcon", boolean(true) } }));
+    tweak::reloadDMRSettings(nullptr, nullptr, tweak::reloadSettingsNotification, nullptr, nullptr);
+    EXPECT_FLOAT_EQ(indicator->alpha(), 0.5);
+    EXPECT_EQ(indicator->frame().origin.y, -10);
+
+    // Disabled while it shows: hidden at this reload, not only at the next start.
+    writePreferences(dictionary({ { "DisableTheseApps", strings({ "com.apple.Maps" }) } }));
+    tweak::reloadDMRSettings(nullptr, nullptr, tweak::reloadSettingsNotification, nullptr, nullptr);
+    EXPECT_EQ(indicator->alpha(), 0);
 }
