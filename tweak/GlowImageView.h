@@ -38,20 +38,31 @@ public:
     // The indicator of an icon view, if it has one.
     static GlowImageView* indicatorOf(const springboard::SBIconView& iconView);
 
+    // NO while the switcher bar shows, while the icon is ghostly, in the dock under DisableOnDock,
+    // for a disabled or never-ended application, and for a folder without a running application
+    // that may be ended.
     bool canShowImageView() const;
     bool checkIfFolderHasOpenApp() const;
+    // Shows when the application runs (a folder: always) and canShowImageView; else hides.
     void checkAndUpdateAlpha();
+    // The delayed show after a start: rechecks, since the switcher or the settings may have changed.
     void makeVisibleAfterDelay();
     void setSwitcherIsVisible(bool visible);
+    // DashmereHideAllViews: a YES number hides; anything else rechecks.
     void hideAllViewsInSwitcher(const runtime::Object* showing);
+    // SpringBoard mapped the icon view again.
     void reloadImageInfoWithNewIconView(springboard::SBIconView* iconView);
+    // SwipeUpdateColorImageView: re-reads frame, image and the dock setting, then rechecks.
     void settingsUpdatedSoUpdateImage();
+    // DashmereUpdateVisibility {BundleID, ToFadeIn}: an application indicator follows its own
+    // application, hiding at once on an end and showing 0.35 seconds after a start; a folder
+    // indicator rechecks on every change, hiding at once or showing after the same delay.
     void updateVisibility(const runtime::Object* change);
+    // TorvaneAnimateOutForOpenFolder: everything outside the opened folder hides.
     void animateAwayForOpenFolder(const runtime::Object* folder);
 
     springboard::SBIconView* appIcon() const { return m_appIcon.get(); }
     bool isFolder() const { return m_isFolder; }
-    bool switcherVisible() const { return m_switcherVisible; }
 
 private:
     GlowImageView(uikit::CGRect frame);
