@@ -73,15 +73,17 @@ cairo_operator_t cairoOperator(CGBlendMode mode)
 
 }
 
-runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat scale)
+runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat scale, std::string_view askedPath)
 {
     auto hostPath = foundation::DeviceRoot::resolve(devicePath);
     if (!hostPath)
         return nullptr;
     std::error_code error;
     auto& files = decodedFiles();
+    // One entry per file read and name asked by, since an image remembers the name it was asked by.
+    std::string key = *hostPath + '\n' + std::string(askedPath);
     if (!std::filesystem::is_regular_file(*hostPath, error)) {
-        files.erase(*hostPath);
+        files.erase(key);
         return nullptr;
     }
     auto modified = std::filesystem::last_write_time(*hostPath, error);
@@ -91,7 +93,7 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     if (error)
         return nullptr;
 
-    if (auto found = files.find(*hostPath); found != files.end()) {
+    if (auto found = files.find(key); found != files.end()) {
         if (found->second.modified == modified && found->second.size == size && found->second.image->scale() == scale)
             return found->second.image.ptr();
         files.erase(found);
@@ -99,8 +101,8 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     auto image = UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGFile(*hostPath), scale);
     if (!image)
         return nullptr;
-    image->m_devicePath = std::string(devicePath);
-    files.insert_or_assign(*hostPath, DecodedFile { modified, size, *image });
+    image->m_devicePath = std::string(askedPath);
+    files.insert_or_assign(key, DecodedFile { modified, size, *image });
     return image;
 }
 
@@ -109,15 +111,15 @@ runtime::RefPtr<UIImage> UIImage::imageWithContentsOfFile(std::string_view devic
     if (devicePath.empty())
         return nullptr;
     if (namesRetinaFile(devicePath))
-        return loadFile(devicePath, 2);
+        return loadFile(devicePath, 2, devicePath);
     if (UIScreen::mainScreen().scale() >= 2) {
         std::string sibling = retinaSibling(devicePath);
         if (!sibling.empty()) {
-            if (auto image = loadFile(sibling, 2))
+            if (auto image = loadFile(sibling, 2, devicePath))
                 return image;
         }
     }
-    return loadFile(devicePath, 1);
+    return loadFile(devicePath, 1, devicePath);
 }
 
 runtime::RefPtr<UIImage> UIImage::imageWithData(const foundation::NSData& data, CGFloat scale)

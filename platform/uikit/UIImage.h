@@ -55,8 +55,8 @@ public:
     CGSize size() const;
     CGFloat scale() const { return m_scale; }
     const graphics::CGImage& CGImage() const { return m_image; }
-    // The device path of the file the image was read from ("@2x" sibling included); empty for
-    // images not read from a file.
+    // The device path imageWithContentsOfFile was given for this image (the file named, even when
+    // its "@2x" sibling is what was decoded); empty for images not read from a file.
     const std::string& devicePath() const { return m_devicePath; }
 
     // Draw into the current context (UIGraphicsGetCurrentContext); nothing happens without one.
@@ -72,7 +72,7 @@ public:
     void encodeWithCoder(NSCoder& coder) const override;
 
 private:
-    static runtime::RefPtr<UIImage> loadFile(std::string_view devicePath, CGFloat scale);
+    static runtime::RefPtr<UIImage> loadFile(std::string_view devicePath, CGFloat scale, std::string_view askedPath);
 
     UIImage(graphics::CGImage image, CGFloat scale)
         : m_image(std::move(image))
