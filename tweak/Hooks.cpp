@@ -1,5 +1,6 @@
 #include "Hooks.h"
 
+#include "IconSwipeGestures.h"
 #include "SavedSwipeSettings.h"
 
 #include <foundation/NSMutableArray.h>
@@ -83,11 +84,13 @@ void setAppState(Object* self, Selector selector, int state)
 void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesMoved, self, selector, touches, event);
+    IconSwipeGestures::touchMoved(self, touches);
 }
 
 void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesBegan, self, selector, touches, event);
+    IconSwipeGestures::touchBegan(self, touches);
 }
 
 Object* getIconViews(Object* self, Selector selector, Object* icon)

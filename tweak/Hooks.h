@@ -15,6 +15,7 @@ void installHooks();
 // The replacements. Each calls SpringBoard's own implementation with the arguments unchanged.
 void openAFolder(runtime::Object* self, runtime::Selector, runtime::Object* folder, bool animated);
 void setAppState(runtime::Object* self, runtime::Selector, int state);
+// The two touch replacements then hand the touches to the swipe rule (IconSwipeGestures).
 void touchesMovedIcon(runtime::Object* self, runtime::Selector, runtime::Object* touches, runtime::Object* event);
 void touchesBeganIcon(runtime::Object* self, runtime::Selector, runtime::Object* touches, runtime::Object* event);
 runtime::Object* getIconViews(runtime::Object* self, runtime::Selector, runtime::Object* icon);
