@@ -55,7 +55,9 @@ Json swipe(SpringBoard& springBoard, const Command& command)
     for (size_t index = 2; index + 1 < command.argumentCount(); index += 2)
         (command.argument(index) == "by" ? distance : dx) = command.number(index + 1);
     return attempt([&] {
-        auto& view = springBoard.iconViewForTarget(command.argument(1));
+        // Held until the answer is made: a swipe that ends the application takes its icon view out
+        // of the switcher bar, and the view the touch hit would be gone before it is named.
+        runtime::Ref<SBIconView> view(springBoard.iconViewForTarget(command.argument(1)));
         auto up = static_cast<uikit::CGFloat>(command.argument(0) == "up" ? distance : -distance);
         return touched(springBoard.swipe(view, up, static_cast<uikit::CGFloat>(dx)));
     });
