@@ -1,169 +1,250 @@
-#include "SwipeTestSupport.h"
+#include "TweakTestSupport.h"
 
-#include <foundation/NSNumber.h>
+#include <CustomPassAlertViewTQ.h>
+#include <Hooks.h>
+#include <SavedSwipeSettings.h>
+#include <SwitcherBarState.h>
+
+#include <foundation/NSNotificationCenter.h>
+#include <foundation/NSSet.h>
+#include <graphics/ImageCompare.h>
+#include <springboard/SBAppSwitcherController.h>
+#include <springboard/SBApplicationController.h>
+#include <springboard/SBApplicationIcon.h>
+#include <springboard/SBIconController.h>
+#include <springboard/SBIconModel.h>
+#include <springboard/SBIconView.h>
+#include <springboard/SBIconViewMap.h>
+#include <uikit/UIScreen.h>
+#include <uikit/UITouch.h>
+#include <uikit/UIWindow.h>
+#include <uikit/ViewRendering.h>
 
 using namespace tweak_test;
+using namespace springboard;
 using tweak::CustomPassAlertViewTQ;
-using Kind = CustomPassAlertViewTQ::Kind;
+using foundation::NSStr;
 
 namespace {
 
-using SwipeGestures = SwipeTest;
+// A SpringBoard in this process with the hooks on; icon views sit in a window so touches reach them
+// as a finger's would. Running applications get a tag-567 view of alpha 1 standing in for their
+// indicator. Memory figures come from m_memory by process id.
+class Swipes : public DeviceTest {
+protected:
+    static void SetUpTestSuite() { tweak::installHooks(); }
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        m_apps = SBApplicationController::create();
+        SBApplicationController::setSharedInstance(m_apps);
+        for (auto [identifier, name] : { std::pair { "com.apple.mobilesafari", "Safari" }, { "com.apple.camera", "Camera" }, { "com.apple.mobilenotes", "Notes" } })
+            m_model->addApplicationIconToPage(SBApplicationIcon::create(m_apps->addApplication(identifier, name)), 0);
+        SBIconViewMap::setSharedMaps(m_home, SBIconViewMap::create(SBIconViewMap::Kind::Switcher, m_model));
+        SBAppSwitcherController::setSharedInstance(m_switcher);
+        SBIconController::setSharedInstance(m_icons);
+        CustomPassAlertViewTQ::setMemoryReading([this](int pid) { return m_memory.count(pid) ? m_memory[pid] : "0.000000"; });
+        settings({});
+    }
+    void TearDown() override
+    {
+        closeAlerts();
+        CustomPassAlertViewTQ::setMemoryReading(nullptr);
+        tweak::setSwitcherBarShowing(false);
+        SBIconController::setSharedInstance(nullptr), SBAppSwitcherController::setSharedInstance(nullptr);
+        SBIconViewMap::setSharedMaps(nullptr, nullptr), SBApplicationController::setSharedInstance(nullptr);
+        DeviceTest::TearDown();
+    }
+    // Confirmation, the switcher bar and the badge alert on, default sensitivity, unless overridden.
+    void settings(Entries overrides)
+    {
+        auto preferences = dictionary({ { "ConfirmationAlertAtHome", boolean(true) }, { "DashmereOnAppSwitcher", boolean(true) },
+            { "ClearBadgeEnabled", boolean(true) }, { "AlertToClearBadge", boolean(true) } });
+        for (auto& [key, value] : overrides)
+            preferences->setObjectForKey(value, key);
+        writePreferences(*preferences);
+        tweak::SavedSwipeSettings::loadReloadAllDMRSettings();
+    }
+    SBApplication& app(const char* identifier) { return *m_apps->applicationWithBundleIdentifier(identifier); }
+    bool running(const char* identifier) { return app(identifier).applicationState() >= 2; }
+    void run(const char* identifier, int pid = 0)
+    {
+        app(identifier).setPid(pid);
+        app(identifier).setApplicationState(SBApplicationStateBackground);
+        m_switcher->applicationDidActivate(app(identifier));
+        auto indicator = uikit::UIView::create();
+        indicator->setTag(567);
+        view(identifier).addSubview(indicator);
+    }
+    SBIconView& view(const char* identifier)
+    {
+        auto* iconView = m_home->mappedIconViewForIcon(m_model->applicationIconForDisplayIdentifier(identifier));
+        m_window->addSubview(*iconView);
+        return *iconView;
+    }
+    SBIcon& icon(const char* identifier) { return *view(identifier).icon(); }
+    bool tap(const char* button) { return uikit::UIAlertView::tapButtonWithTitle(button); }
+    // One touch: began at (30, 30), then moved by each (dx, dy) in turn (a negative dy is up).
+    void swipe(const char* identifier, std::vector<uikit::CGPoint> moves)
+    {
+        auto& iconView = view(identifier);
+        auto touch = uikit::UITouch::create(*m_window, &iconView, { 30, 30 });
+        auto touches = foundation::NSSet::create({ touch });
+        iconView.touchesBegan(*touches, nullptr);
+        for (auto move : moves) {
+            touch->update(uikit::UITouchPhaseMoved, { 30 + move.x, 30 + move.y });
+            iconView.touchesMoved(*touches, nullptr);
+        }
+    }
+    void swipe(const char* identifier, float dx, float dy) { swipe(identifier, std::vector<uikit::CGPoint> { { dx, dy } }); }
+    static void closeAlerts()
+    {
+        for (auto& alert : uikit::UIAlertView::visibleAlerts())
+            alert->dismissWithClickedButtonIndex(-1, false);
+    }
+    size_t alertCount() { return uikit::UIAlertView::visibleAlerts().size(); }
+    const CustomPassAlertViewTQ& topAlert() { return static_cast<CustomPassAlertViewTQ&>(uikit::UIAlertView::visibleAlerts().back().get()); }
 
-struct Move {
-    uikit::CGFloat dx, dy;
-    bool acts;
+    std::map<int, std::string> m_memory;
+    runtime::Ref<SBIconModel> m_model = SBIconModel::create();
+    runtime::Ref<SBIconViewMap> m_home = SBIconViewMap::create(SBIconViewMap::Kind::HomeScreen, m_model);
+    runtime::RefPtr<SBApplicationController> m_apps;
+    runtime::Ref<SBAppSwitcherController> m_switcher = SBAppSwitcherController::create();
+    runtime::Ref<SBIconController> m_icons = SBIconController::create();
+    runtime::Ref<uikit::UIWindow> m_window = uikit::UIWindow::create({ { 0, 0 }, { 320, 480 } });
 };
 
 }
 
-TEST_F(SwipeGestures, DefaultSensitivityWindowsAtTheirEdges)
+TEST_F(Swipes, WindowsOfBothSensitivitiesAtTheirEdges)
 {
     run("com.apple.mobilesafari");
-    iconView("com.apple.camera").icon()->setBadgeValue(2);
-
-    // Up: any rise inside -6 <= dx < 6.
-    for (Move move : { Move { 5, -1, true }, Move { 6, -1, false }, Move { -6, -1, true }, Move { -6.5f, -1, false }, Move { 0, 0, false } }) {
-        swipe("com.apple.mobilesafari", move.dx, move.dy);
-        EXPECT_EQ(alerts().size(), move.acts ? 1u : 0u) << "kill, dx " << move.dx << " dy " << move.dy;
-        closeAlerts();
-    }
-    // Down: more than 4 points.
-    for (Move move : { Move { 0, 5, true }, Move { 0, 4, false }, Move { 5.5f, 5, true }, Move { 6, 5, false } }) {
-        swipe("com.apple.camera", move.dx, move.dy);
-        auto shown = alerts();
-        EXPECT_EQ(shown.size(), move.acts ? 1u : 0u) << "badge, dx " << move.dx << " dy " << move.dy;
-        if (!shown.empty())
-            EXPECT_EQ(shown[0]->kind(), Kind::Badge);
+    icon("com.apple.camera").setBadgeValue(2);
+    struct Case {
+        bool lower;
+        const char* target;
+        float dx, dy;
+        bool asks;
+    };
+    for (Case move : std::initializer_list<Case> { { false, "com.apple.mobilesafari", 5, -1, true }, { false, "com.apple.mobilesafari", 6, -1, false },
+             { false, "com.apple.mobilesafari", -6, -1, true }, { false, "com.apple.mobilesafari", -6.5f, -1, false },
+             { false, "com.apple.camera", 0, 5, true }, { false, "com.apple.camera", 0, 4, false },
+             { true, "com.apple.mobilesafari", -3.5f, -8, true }, { true, "com.apple.mobilesafari", 3, -8, false },
+             { true, "com.apple.mobilesafari", -4, -8, false }, { true, "com.apple.mobilesafari", 0, -7, false },
+             { true, "com.apple.camera", 0, 8, true }, { true, "com.apple.camera", 0, 7, false } }) {
+        settings({ { "LowerSensitivity", boolean(move.lower) } });
+        swipe(move.target, move.dx, move.dy);
+        EXPECT_EQ(alertCount(), move.asks ? 1u : 0u) << move.target << " lower " << move.lower << " dx " << move.dx << " dy " << move.dy;
         closeAlerts();
     }
 }
 
-TEST_F(SwipeGestures, LowerSensitivityNeedsLongerMovesInANarrowerLopsidedWindow)
-{
-    settings({ { "LowerSensitivity", boolean(true) } });
-    run("com.apple.mobilesafari");
-    iconView("com.apple.camera").icon()->setBadgeValue(2);
-
-    for (Move move : { Move { -3.5f, -8, true }, Move { 2.5f, -8, true }, Move { 3, -8, false }, Move { -4, -8, false }, Move { 0, -7, false } }) {
-        swipe("com.apple.mobilesafari", move.dx, move.dy);
-        EXPECT_EQ(alerts().size(), move.acts ? 1u : 0u) << "kill, dx " << move.dx << " dy " << move.dy;
-        closeAlerts();
-    }
-    for (Move move : { Move { 0, 8, true }, Move { 0, 7, false }, Move { -4, 8, false } }) {
-        swipe("com.apple.camera", move.dx, move.dy);
-        EXPECT_EQ(alerts().size(), move.acts ? 1u : 0u) << "badge, dx " << move.dx << " dy " << move.dy;
-        closeAlerts();
-    }
-}
-
-TEST_F(SwipeGestures, SwitcherBarEndsEvenADisabledApplicationWithoutAsking)
+TEST_F(Swipes, SwitcherBarEndsEvenADisabledApplicationAtOnceAndOnlyOncePerTouch)
 {
     settings({ { "DisableTheseApps", strings({ "com.apple.mobilesafari" }) } });
     run("com.apple.mobilesafari");
     tweak::setSwitcherBarShowing(true);
-
     swipe("com.apple.mobilesafari", 0, -5);
-    EXPECT_TRUE(isRunning("com.apple.mobilesafari")) << "the bar needs more than 5 points";
+    EXPECT_TRUE(running("com.apple.mobilesafari")) << "the bar needs more than 5 points";
+    // The first qualifying move ends it; the later ones of the same touch must not act again.
+    swipe("com.apple.mobilesafari", { { 0, -6 }, { 0, -7 }, { 0, -8 } });
+    EXPECT_FALSE(running("com.apple.mobilesafari"));
+    EXPECT_EQ(alertCount(), 0u);
 
-    swipe("com.apple.mobilesafari", 0, -6);
-    EXPECT_FALSE(isRunning("com.apple.mobilesafari"));
-    EXPECT_TRUE(alerts().empty());
-
-    // Off in the switcher bar: nothing, not even with a running, enabled application.
     settings({ { "DashmereOnAppSwitcher", boolean(false) } });
     run("com.apple.camera");
     swipe("com.apple.camera", 0, -20);
-    EXPECT_TRUE(isRunning("com.apple.camera"));
-    EXPECT_TRUE(alerts().empty());
+    EXPECT_TRUE(running("com.apple.camera"));
 }
 
-TEST_F(SwipeGestures, WithoutConfirmationARunningApplicationEndsAtOnceAndADisabledOneStays)
+TEST_F(Swipes, HomeScreenActsOnlyOnVisibleIndicatorsOfEnabledAppsAndNotWhileEditing)
 {
-    settings({ { "ConfirmationAlertAtHome", boolean(false) }, { "DisableTheseApps", strings({ "com.apple.camera" }) } });
-    run("com.apple.mobilesafari");
+    settings({ { "ConfirmationAlertAtHome", boolean(false) }, { "AlertToClearBadge", boolean(false) },
+        { "DisableTheseApps", strings({ "com.apple.camera" }) } });
     run("com.apple.camera");
-
-    swipe("com.apple.mobilesafari", 0, -10);
-    swipe("com.apple.camera", 0, -10);
-
-    EXPECT_FALSE(isRunning("com.apple.mobilesafari"));
-    EXPECT_TRUE(isRunning("com.apple.camera"));
-    EXPECT_TRUE(alerts().empty());
-}
-
-TEST_F(SwipeGestures, OnlyAVisibleIndicatorLetsTheHomeScreenSwipeAct)
-{
-    settings({ { "ConfirmationAlertAtHome", boolean(false) } });
-    // Running but without an indicator (as under DisableOnDock), and running with a hidden one.
-    application("com.apple.mobilenotes").setApplicationState(springboard::SBApplicationStateBackground);
-    m_switcher->applicationDidActivate(application("com.apple.mobilenotes"));
-    run("com.apple.camera");
-    iconView("com.apple.camera").viewWithTag(567)->setAlpha(0);
-
-    swipe("com.apple.mobilenotes", 0, -10);
-    swipe("com.apple.camera", 0, -10);
-    EXPECT_TRUE(isRunning("com.apple.mobilenotes"));
-    EXPECT_TRUE(isRunning("com.apple.camera"));
-}
-
-TEST_F(SwipeGestures, EditingIconsStopsBothAttempts)
-{
-    settings({ { "ConfirmationAlertAtHome", boolean(false) }, { "AlertToClearBadge", boolean(false) } });
+    run("com.apple.mobilenotes");
+    view("com.apple.mobilenotes").viewWithTag(567)->setAlpha(0);
     run("com.apple.mobilesafari");
-    auto* camera = iconView("com.apple.camera").icon();
-    camera->setBadgeValue(4);
-    m_iconController->setIsEditing(true);
+    icon("com.apple.mobilesafari").setBadgeValue(4);
+    m_icons->setIsEditing(true);
+    for (auto* identifier : { "com.apple.mobilesafari", "com.apple.camera", "com.apple.mobilenotes" })
+        swipe(identifier, 0, -10);
+    swipe("com.apple.mobilesafari", 0, 10);
+    EXPECT_TRUE(running("com.apple.mobilesafari"));
+    EXPECT_EQ(icon("com.apple.mobilesafari").badgeValue(), 4);
 
-    swipe("com.apple.mobilesafari", 0, -10);
-    swipe("com.apple.camera", 0, 10);
-    EXPECT_TRUE(isRunning("com.apple.mobilesafari"));
-    EXPECT_EQ(camera->badgeValue(), 4);
-
-    m_iconController->setIsEditing(false);
-    swipe("com.apple.mobilesafari", 0, -10);
-    swipe("com.apple.camera", 0, 10);
-    EXPECT_FALSE(isRunning("com.apple.mobilesafari"));
-    EXPECT_EQ(camera->badgeValue(), 0);
+    m_icons->setIsEditing(false);
+    for (auto* identifier : { "com.apple.mobilesafari", "com.apple.camera", "com.apple.mobilenotes" })
+        swipe(identifier, 0, -10);
+    EXPECT_FALSE(running("com.apple.mobilesafari")) << "without confirmation it ends at once";
+    EXPECT_TRUE(running("com.apple.camera")) << "disabled";
+    EXPECT_TRUE(running("com.apple.mobilenotes")) << "indicator hidden";
+    // The badge swipe needs no indicator, so the application that just ended loses its badge too.
+    swipe("com.apple.mobilesafari", 0, 10);
+    EXPECT_EQ(icon("com.apple.mobilesafari").badgeValue(), 0);
+    EXPECT_EQ(alertCount(), 0u);
 }
 
-TEST_F(SwipeGestures, ALongSwipeAttemptsOnceAndTheNextTouchAgain)
+TEST_F(Swipes, ALongSwipeOpensOneAlertStatingTheMemoryCutNotRounded)
+{
+    run("com.apple.mobilesafari", 4242);
+    m_memory = { { 4242, "3.141590" } };
+    swipe("com.apple.mobilesafari", { { 0, -1 }, { 0, -10 }, { 0, -20 }, { 0, -30 } });
+    ASSERT_EQ(alertCount(), 1u);
+    EXPECT_EQ(topAlert().title(), "Safari");
+    EXPECT_EQ(topAlert().message(), "Currently using 3.14 MBs of RAM");
+    m_memory = { { 4242, "8.999999" } };
+    swipe("com.apple.mobilesafari", 0, -2);
+    ASSERT_EQ(alertCount(), 2u) << "the next touch asks again";
+    EXPECT_EQ(topAlert().message(), "Currently using 8.99 MBs of RAM");
+
+    // Locking (or an application coming to the front) closes both without ending anything.
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneSuicide");
+    EXPECT_EQ(alertCount(), 0u);
+    EXPECT_TRUE(running("com.apple.mobilesafari"));
+    swipe("com.apple.mobilesafari", 0, -2);
+    ASSERT_TRUE(tap("Kill"));
+    EXPECT_FALSE(running("com.apple.mobilesafari"));
+}
+
+TEST_F(Swipes, FolderAlertCountsRunningApplicationsAndKillTakesTheIndicatorAway)
+{
+    run("com.apple.mobilesafari", 101);
+    run("com.apple.camera", 102);
+    app("com.apple.mobilenotes").setPid(103); // not running: neither counted nor added
+    m_memory = { { 101, "10.500000" }, { 102, "2.250000" }, { 103, "99.000000" } };
+    auto folderView = uikit::UIView::create(), glow = uikit::UIView::create();
+    folderView->addSubview(glow);
+    CustomPassAlertViewTQ::create(uikit::UIScreen::mainScreen().bounds(), NSStr("Utilities").ptr(), nullptr, 0,
+        strings({ "com.apple.mobilesafari", "com.apple.camera", "com.apple.mobilenotes" }).ptr(), glow, nullptr);
+    EXPECT_EQ(topAlert().message(), "2 Application(s) currently using 12.75 MBs of RAM");
+    ASSERT_TRUE(tap("Kill"));
+    EXPECT_FALSE(running("com.apple.mobilesafari"));
+    EXPECT_FALSE(running("com.apple.camera"));
+    EXPECT_EQ(glow->superview(), nullptr);
+}
+
+TEST_F(Swipes, BadgeAlertClearsOnClearOnly)
+{
+    icon("com.apple.camera").setBadgeValue(3);
+    swipe("com.apple.camera", 0, 6);
+    EXPECT_EQ(topAlert().message(), "Would you like to remove the badge on this icon?");
+    ASSERT_TRUE(tap("Cancel"));
+    EXPECT_EQ(icon("com.apple.camera").badgeValue(), 3);
+    swipe("com.apple.camera", 0, 6);
+    ASSERT_TRUE(tap("Clear"));
+    EXPECT_EQ(icon("com.apple.camera").badgeValue(), 0);
+}
+
+// Dark rounded panel, grey rim and the gloss over the title, under the stock title, message and
+// buttons; the stock blue-grey image is gone.
+TEST_F(Swipes, AlertPanelMatchesItsReference)
 {
     run("com.apple.mobilesafari");
-    std::vector<uikit::CGPoint> long_swipe;
-    for (int step = 1; step <= 30; ++step)
-        long_swipe.push_back({ 0, static_cast<uikit::CGFloat>(-step) });
-
-    swipe("com.apple.mobilesafari", long_swipe);
-    EXPECT_EQ(alerts().size(), 1u);
-    swipe("com.apple.mobilesafari", long_swipe);
-    EXPECT_EQ(alerts().size(), 2u);
-
-    // In the switcher bar the first qualifying move ends it; the rest of the swipe does nothing more.
-    closeAlerts();
-    run("com.apple.camera");
-    tweak::setSwitcherBarShowing(true);
-    swipe("com.apple.camera", long_swipe);
-    EXPECT_FALSE(isRunning("com.apple.camera"));
-}
-
-TEST_F(SwipeGestures, BadgeSwipeWorksOnAnyBadgedIconButNotInTheSwitcherBar)
-{
-    // Not running, no indicator: the badge swipe does not care.
-    auto* notes = iconView("com.apple.mobilenotes").icon();
-    notes->setBadgeValue(7);
-
-    settings({ { "ClearBadgeEnabled", boolean(false) }, { "AlertToClearBadge", boolean(false) } });
-    swipe("com.apple.mobilenotes", 0, 10);
-    EXPECT_EQ(notes->badgeValue(), 7);
-
-    settings({ { "AlertToClearBadge", boolean(false) } });
-    tweak::setSwitcherBarShowing(true);
-    swipe("com.apple.mobilenotes", 0, 10);
-    EXPECT_EQ(notes->badgeValue(), 7);
-
-    tweak::setSwitcherBarShowing(false);
-    swipe("com.apple.mobilenotes", 0, 10);
-    EXPECT_EQ(notes->badgeValue(), 0);
-    EXPECT_TRUE(alerts().empty());
+    swipe("com.apple.mobilesafari", 0, -2);
+    auto& alert = uikit::UIAlertView::visibleAlerts().back().get();
+    alert.layoutIfNeeded();
+    auto check = graphics::checkAgainstReference(uikit::renderViewToImage(alert, 2),
+        std::filesystem::path(TORVANE_TWEAK_REFERENCES) / "KillAlertPanel.png");
+    EXPECT_TRUE(check.passed) << check.message;
 }
