@@ -68,15 +68,22 @@ uikit::CGPoint pointAt(const Command& command, size_t index)
     return { static_cast<uikit::CGFloat>(command.number(index)), static_cast<uikit::CGFloat>(command.number(index + 1)) };
 }
 
+// The icon view of the touch in progress, held from its begin until its end has been answered, for
+// the same reason as in swipe.
+runtime::RefPtr<SBIconView> g_touchedIconView;
+
 // touch TARGET begin X Y | touch move X Y | touch end
 Json touch(SpringBoard& springBoard, const Command& command)
 {
     return attempt([&] {
         if (command.argument(0) == "move")
             return touched(springBoard.touchMove(pointAt(command, 1)));
-        if (command.argument(0) == "end")
+        if (command.argument(0) == "end") {
+            auto held = std::move(g_touchedIconView);
             return touched(springBoard.touchEnd());
+        }
         auto& view = springBoard.iconViewForTarget(command.argument(0));
+        g_touchedIconView = &view;
         return touched(springBoard.touchBegin(view, pointAt(command, 2)));
     });
 }
