@@ -85,9 +85,9 @@ protected:
     SBIcon& icon(const char* identifier) { return *view(identifier).icon(); }
     bool tap(const char* button) { return uikit::UIAlertView::tapButtonWithTitle(button); }
     // One touch: began at (30, 30), then moved by each (dx, dy) in turn (a negative dy is up).
-    void swipe(const char* identifier, std::vector<uikit::CGPoint> moves)
+    void swipe(const char* identifier, std::vector<uikit::CGPoint> moves) { swipe(view(identifier), std::move(moves)); }
+    void swipe(SBIconView& iconView, std::vector<uikit::CGPoint> moves)
     {
-        auto& iconView = view(identifier);
         auto touch = uikit::UITouch::create(*m_window, &iconView, { 30, 30 });
         auto touches = foundation::NSSet::create({ touch });
         iconView.touchesBegan(*touches, nullptr);
@@ -247,4 +247,29 @@ TEST_F(Swipes, AlertPanelMatchesItsReference)
     auto check = graphics::checkAgainstReference(uikit::renderViewToImage(alert, 2),
         std::filesystem::path(TORVANE_TWEAK_REFERENCES) / "KillAlertPanel.png");
     EXPECT_TRUE(check.passed) << check.message;
+}
+
+TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnly)
+{
+    settings({ { "DisableTheseApps", strings({ "com.apple.mobilecal" }) } });
+    auto* folder = m_model->addFolderToPage("Tools", 0);
+    for (auto [identifier, pid] : { std::pair { "com.apple.Maps", 21 }, { "com.apple.mobilephone", 22 }, { "com.apple.mobilecal", 23 } }) {
+        m_model->addApplicationIconToFolder(SBApplicationIcon::create(m_apps->addApplication(identifier, identifier)), "Tools");
+        run(identifier, pid);
+        m_memory[pid] = "5.000000";
+    }
+    auto& folderView = *m_home->mappedIconViewForIcon(folder->icon());
+    m_window->addSubview(folderView);
+    auto indicator = uikit::UIView::create();
+    indicator->setTag(567);
+    folderView.addSubview(indicator);
+    swipe(folderView, { { 0, -10 } });
+
+    EXPECT_EQ(topAlert().title(), "Tools");
+    EXPECT_EQ(topAlert().message(), "1 Application(s) currently using 5.00 MBs of RAM");
+    ASSERT_TRUE(tap("Kill"));
+    EXPECT_FALSE(running("com.apple.Maps"));
+    EXPECT_TRUE(running("com.apple.mobilephone"));
+    EXPECT_TRUE(running("com.apple.mobilecal"));
+    EXPECT_EQ(folderView.viewWithTag(567), nullptr);
 }
