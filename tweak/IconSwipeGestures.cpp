@@ -34,11 +34,6 @@ bool iconsAreBeingEdited()
     return controller && controller->isEditing();
 }
 
-void logKillFailure()
-{
-    foundation::NSLog("Torvane: Error! Could not kill app(s).");
-}
-
 }
 
 CGPoint IconSwipeGestures::pointOf(runtime::Object* iconView, runtime::Object* touches)
@@ -97,12 +92,10 @@ void IconSwipeGestures::touchMoved(runtime::Object* object, runtime::Object* tou
         attemptToRemoveBadge(*iconView);
 }
 
-bool IconSwipeGestures::killEndedSomething(const foundation::NSArray* identifiers)
+void IconSwipeGestures::endOrLogFailure(const foundation::NSArray* identifiers)
 {
-    bool tried = SavedSwipeSettings::superFinallyKillTheseApps(identifiers);
-    if (!tried)
-        logKillFailure();
-    return tried;
+    if (!SavedSwipeSettings::superFinallyKillTheseApps(identifiers))
+        foundation::NSLog("Torvane: Error! Could not kill app(s).");
 }
 
 void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
@@ -122,7 +115,7 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
     if (switcherBarIsShowing()) {
         // The bar ends whatever it shows: no confirmation, no indicator and no disabled list here.
         if (SavedSwipeSettings::getDashmereOnAppSwitcher())
-            killEndedSomething(oneElementList(icon->leafIdentifier()).ptr());
+            endOrLogFailure(oneElementList(icon->leafIdentifier()).ptr());
         return;
     }
 
@@ -140,7 +133,7 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
         auto contained = folder ? folder->containedNodeIdentifiers()->allObjects() : foundation::NSArray::create();
         auto identifiers = SavedSwipeSettings::removeAllDisabledAppsFromArray(contained.ptr());
         if (!SavedSwipeSettings::getConfirmationAtHome()) {
-            killEndedSomething(identifiers.ptr());
+            endOrLogFailure(identifiers.ptr());
             return;
         }
         CustomPassAlertViewTQ::create(screen, name.ptr(), nullptr, 0, identifiers.ptr(), indicator, nullptr);
@@ -154,7 +147,7 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
     if (SavedSwipeSettings::isThisAppDisabled(identifier.ptr()))
         return;
     if (!SavedSwipeSettings::getConfirmationAtHome()) {
-        killEndedSomething(oneElementList(identifier->string()).ptr());
+        endOrLogFailure(oneElementList(identifier->string()).ptr());
         return;
     }
     CustomPassAlertViewTQ::create(screen, name.ptr(), identifier.ptr(), application->pid(), nullptr, nullptr, nullptr);

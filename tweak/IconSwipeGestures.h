@@ -34,7 +34,8 @@ public:
 
 private:
     static uikit::CGPoint pointOf(runtime::Object* iconView, runtime::Object* touches);
-    static bool killEndedSomething(const foundation::NSArray* identifiers);
+    // Hands the list to the ending operation; logs when nothing could be tried.
+    static void endOrLogFailure(const foundation::NSArray* identifiers);
 };
 
 }
