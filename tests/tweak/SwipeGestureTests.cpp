@@ -15,7 +15,6 @@
 #include <springboard/SBIconModel.h>
 #include <springboard/SBIconView.h>
 #include <springboard/SBIconViewMap.h>
-#include <uikit/UIScreen.h>
 #include <uikit/UITouch.h>
 #include <uikit/UIWindow.h>
 #include <uikit/ViewRendering.h>
@@ -23,7 +22,6 @@
 using namespace tweak_test;
 using namespace springboard;
 using tweak::CustomPassAlertViewTQ;
-using foundation::NSStr;
 
 namespace {
 
@@ -207,23 +205,6 @@ TEST_F(Swipes, ALongSwipeOpensOneAlertStatingTheMemoryCutNotRounded)
     EXPECT_FALSE(running("com.apple.mobilesafari"));
 }
 
-TEST_F(Swipes, FolderAlertCountsRunningApplicationsAndKillTakesTheIndicatorAway)
-{
-    run("com.apple.mobilesafari", 101);
-    run("com.apple.camera", 102);
-    app("com.apple.mobilenotes").setPid(103); // not running: neither counted nor added
-    m_memory = { { 101, "10.500000" }, { 102, "2.250000" }, { 103, "99.000000" } };
-    auto folderView = uikit::UIView::create(), glow = uikit::UIView::create();
-    folderView->addSubview(glow);
-    CustomPassAlertViewTQ::create(uikit::UIScreen::mainScreen().bounds(), NSStr("Utilities").ptr(), nullptr, 0,
-        strings({ "com.apple.mobilesafari", "com.apple.camera", "com.apple.mobilenotes" }).ptr(), glow, nullptr);
-    EXPECT_EQ(topAlert().message(), "2 Application(s) currently using 12.75 MBs of RAM");
-    ASSERT_TRUE(tap("Kill"));
-    EXPECT_FALSE(running("com.apple.mobilesafari"));
-    EXPECT_FALSE(running("com.apple.camera"));
-    EXPECT_EQ(glow->superview(), nullptr);
-}
-
 TEST_F(Swipes, BadgeAlertClearsOnClearOnly)
 {
     icon("com.apple.camera").setBadgeValue(3);
@@ -249,15 +230,19 @@ TEST_F(Swipes, AlertPanelMatchesItsReference)
     EXPECT_TRUE(check.passed) << check.message;
 }
 
-TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnly)
+TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnlyAndKillEndsThem)
 {
     settings({ { "DisableTheseApps", strings({ "com.apple.mobilecal" }) } });
     auto* folder = m_model->addFolderToPage("Tools", 0);
-    for (auto [identifier, pid] : { std::pair { "com.apple.Maps", 21 }, { "com.apple.mobilephone", 22 }, { "com.apple.mobilecal", 23 } }) {
+    // Two enabled and running, one disabled, one never ended, one enabled but not running.
+    for (auto [identifier, pid] : { std::pair { "com.apple.Maps", 21 }, { "com.apple.mobiletimer", 22 }, { "com.apple.mobilecal", 23 },
+             { "com.apple.mobilephone", 24 }, { "com.apple.compass", 25 } }) {
         m_model->addApplicationIconToFolder(SBApplicationIcon::create(m_apps->addApplication(identifier, identifier)), "Tools");
-        run(identifier, pid);
-        m_memory[pid] = "5.000000";
+        if (pid < 25)
+            run(identifier, pid);
+        app(identifier).setPid(pid);
     }
+    m_memory = { { 21, "10.500000" }, { 22, "2.250000" }, { 23, "40.000000" }, { 24, "40.000000" }, { 25, "40.000000" } };
     auto& folderView = *m_home->mappedIconViewForIcon(folder->icon());
     m_window->addSubview(folderView);
     auto indicator = uikit::UIView::create();
@@ -266,10 +251,11 @@ TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnly)
     swipe(folderView, { { 0, -10 } });
 
     EXPECT_EQ(topAlert().title(), "Tools");
-    EXPECT_EQ(topAlert().message(), "1 Application(s) currently using 5.00 MBs of RAM");
+    EXPECT_EQ(topAlert().message(), "2 Application(s) currently using 12.75 MBs of RAM");
     ASSERT_TRUE(tap("Kill"));
     EXPECT_FALSE(running("com.apple.Maps"));
-    EXPECT_TRUE(running("com.apple.mobilephone"));
+    EXPECT_FALSE(running("com.apple.mobiletimer"));
     EXPECT_TRUE(running("com.apple.mobilecal"));
-    EXPECT_EQ(folderView.viewWithTag(567), nullptr);
+    EXPECT_TRUE(running("com.apple.mobilephone"));
+    EXPECT_EQ(folderView.viewWithTag(567), nullptr) << "an ended folder loses its indicator";
 }
