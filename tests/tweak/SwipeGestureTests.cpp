@@ -70,9 +70,13 @@ protected:
         app(identifier).setPid(pid);
         app(identifier).setApplicationState(SBApplicationStateBackground);
         m_switcher->applicationDidActivate(app(identifier));
+        addIndicator(view(identifier));
+    }
+    static void addIndicator(SBIconView& iconView)
+    {
         auto indicator = uikit::UIView::create();
         indicator->setTag(567);
-        view(identifier).addSubview(indicator);
+        iconView.addSubview(indicator);
     }
     SBIconView& view(const char* identifier)
     {
@@ -245,9 +249,7 @@ TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnlyAndKillEndsT
     m_memory = { { 21, "10.500000" }, { 22, "2.250000" }, { 23, "40.000000" }, { 24, "40.000000" }, { 25, "40.000000" } };
     auto& folderView = *m_home->mappedIconViewForIcon(folder->icon());
     m_window->addSubview(folderView);
-    auto indicator = uikit::UIView::create();
-    indicator->setTag(567);
-    folderView.addSubview(indicator);
+    addIndicator(folderView);
     swipe(folderView, { { 0, -10 } });
 
     EXPECT_EQ(topAlert().title(), "Tools");
