@@ -1,6 +1,7 @@
 #include "Hooks.h"
 
 #include "GlowImageView.h"
+#include "IconSwipeGestures.h"
 #include "SavedSwipeSettings.h"
 #include "SwitcherBarState.h"
 
@@ -99,11 +100,13 @@ void setAppState(Object* self, Selector selector, int state)
 void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesMoved, self, selector, touches, event);
+    IconSwipeGestures::touchMoved(self, touches);
 }
 
 void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesBegan, self, selector, touches, event);
+    IconSwipeGestures::touchBegan(self, touches);
 }
 
 Object* getIconViews(Object* self, Selector selector, Object* icon)

@@ -20,6 +20,7 @@ void openAFolder(runtime::Object* self, runtime::Selector, runtime::Object* fold
 // After the change: keeps the running-applications list and posts DashmereUpdateVisibility
 // {BundleID, ToFadeIn}; a start while the switcher bar shows is recorded without a post.
 void setAppState(runtime::Object* self, runtime::Selector, int state);
+// The two touch replacements then hand the touches to the swipe rule (IconSwipeGestures).
 void touchesMovedIcon(runtime::Object* self, runtime::Selector, runtime::Object* touches, runtime::Object* event);
 void touchesBeganIcon(runtime::Object* self, runtime::Selector, runtime::Object* touches, runtime::Object* event);
 // After SpringBoard maps the view: gives it its indicator (none for a disabled or never-ended

@@ -56,7 +56,9 @@ Json swipe(SpringBoard& springBoard, const Command& command)
     for (size_t index = 2; index + 1 < command.argumentCount(); index += 2)
         (command.argument(index) == "by" ? distance : dx) = command.number(index + 1);
     return attempt([&] {
-        auto& view = springBoard.iconViewForTarget(command.argument(1));
+        // Held until the answer is made: a swipe that ends the application takes its icon view out
+        // of the switcher bar, and the view the touch hit would be gone before it is named.
+        runtime::Ref<SBIconView> view(springBoard.iconViewForTarget(command.argument(1)));
         auto up = static_cast<uikit::CGFloat>(command.argument(0) == "up" ? distance : -distance);
         return touched(springBoard.swipe(view, up, static_cast<uikit::CGFloat>(dx)));
     });
@@ -67,15 +69,22 @@ uikit::CGPoint pointAt(const Command& command, size_t index)
     return { static_cast<uikit::CGFloat>(command.number(index)), static_cast<uikit::CGFloat>(command.number(index + 1)) };
 }
 
+// The icon view of the touch in progress, held from its begin until its end has been answered, for
+// the same reason as in swipe.
+runtime::RefPtr<SBIconView> g_touchedIconView;
+
 // touch TARGET begin X Y | touch move X Y | touch end
 Json touch(SpringBoard& springBoard, const Command& command)
 {
     return attempt([&] {
         if (command.argument(0) == "move")
             return touched(springBoard.touchMove(pointAt(command, 1)));
-        if (command.argument(0) == "end")
+        if (command.argument(0) == "end") {
+            auto held = std::move(g_touchedIconView);
             return touched(springBoard.touchEnd());
+        }
         auto& view = springBoard.iconViewForTarget(command.argument(0));
+        g_touchedIconView = &view;
         return touched(springBoard.touchBegin(view, pointAt(command, 2)));
     });
 }

@@ -413,7 +413,12 @@ void CALayer::renderInContext(const graphics::CGContext& context)
     // The content is a picture of the bounds, so it never spills out of them.
     graphics::CGContextSaveGState(context);
     graphics::CGContextClipToRect(context, { m_boundsOrigin, frame.size });
+    // The content is drawn apart and then laid over what lies below, as a backing store of its own
+    // would be: clearing inside drawRect clears this layer's picture, not the screen under it.
+    cairo_push_group(cr);
     drawInContext(context);
+    cairo_pop_group_to_source(cr);
+    cairo_paint(cr);
     graphics::CGContextRestoreGState(context);
     m_needsDisplay = false;
 

@@ -148,3 +148,36 @@ TEST_F(ViewPictures, AnimatedLayerRendersItsCurrentState)
     advance(0.25);
     EXPECT_EQ(renderViewToImage(view, 1).pixelAt(5, 5).red, 255);
 }
+
+namespace {
+
+// Clears its whole rectangle, then paints a dot: what lies below must still show around the dot.
+class ClearingView final : public UIView {
+public:
+    static runtime::Ref<ClearingView> create(CGRect frame) { return runtime::adoptRef(*new ClearingView(frame)); }
+    void drawRect(CGRect rect) override
+    {
+        graphics::CGContextClearRect(UIGraphicsGetCurrentContext(), rect);
+        UIColor::blueColor()->setFill();
+        graphics::CGContextFillRect(UIGraphicsGetCurrentContext(), { { 8, 8 }, { 4, 4 } });
+    }
+
+private:
+    explicit ClearingView(CGRect frame)
+        : UIView(frame)
+    {
+        setOpaque(false);
+    }
+};
+
+}
+
+TEST_F(ViewPictures, ClearingInDrawRectClearsOnlyTheViewsOwnPicture)
+{
+    auto root = UIView::create({ { 0, 0 }, { 20, 20 } });
+    root->setBackgroundColor(UIColor::redColor());
+    root->addSubview(ClearingView::create(root->bounds()));
+    auto image = renderViewToImage(*root, 1);
+    EXPECT_TRUE(uikit::testing::pixelNear(image.pixelAt(2, 2), { 255, 0, 0, 255 }));
+    EXPECT_TRUE(uikit::testing::pixelNear(image.pixelAt(9, 9), { 0, 0, 255, 255 }));
+}
