@@ -11,34 +11,50 @@ screenshot springboard 01-home.png
 dump springboard 01-home.json
 dump prefs prefs-after-boot.json
 
-# Applications start as real processes holding the memory they were given.
+# Applications start as real processes holding the memory they were given; 0.35 seconds later each
+# running one is marked by the theme's glow: on a page (Maps), in the dock (Safari) and on the
+# folder that holds one (Utilities, for Notes).
 launch com.apple.mobilesafari
 launch com.apple.mobilenotes mb 24
 launch com.apple.Maps mb 40
 wait 1
-screenshot springboard 02-running.png
-dump springboard 02-running.json
+screenshot springboard 02-indicators.png
+dump springboard 02-indicators.json
 dump companion companion.json
 
-# The switcher bar lists running applications, most recently active first.
+# A swipe up on Maps asks first, with the memory its process uses; Kill ends it.
+swipe up Maps by 20
+screenshot springboard 03-confirm-maps.png
+alert tap "Kill"
+
+# A swipe up on a folder ends its running applications, after asking.
+launch com.apple.mobilecal mb 16
+wait 1
+swipe up Utilities by 20
+screenshot springboard 04-confirm-folder.png
+alert tap "Kill"
+screenshot springboard 05-folder-ended.png
+
+# In the switcher bar a swipe ends an application at once, without asking.
+launch com.apple.camera mb 12
 switcher show
-screenshot springboard 03-switcher.png
+screenshot springboard 06-switcher.png
+swipe up Camera by 10
+screenshot springboard 07-switcher-camera-ended.png
 switcher hide
 
-# Folders open over the home screen.
-folder open "Utilities"
-screenshot springboard 04-folder.png
-folder close
+# A swipe down clears a badge, after asking.
+badge com.apple.mobileslideshow 3
+swipe down Photos by 10
+screenshot springboard 08-badge-question.png
+alert tap "Clear"
+screenshot springboard 09-badge-cleared.png
+dump springboard 09-badge-cleared.json
 
-# Badges, and an application that ends by itself.
-badge com.apple.mobilecal 3
-quit com.apple.Maps
-screenshot springboard 05-badge-and-quit.png
-dump springboard 05-badge-and-quit.json
-
-# Locking the device.
+# Locking closes whatever alert is open and ends nothing.
+swipe up Safari by 20
 lock
-screenshot springboard 06-locked.png
+screenshot springboard 10-locked.png
 unlock
 )scenario";
 }
