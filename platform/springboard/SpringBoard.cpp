@@ -445,8 +445,12 @@ void SpringBoard::presentFolder(SBFolder* folder)
 {
     if (folder) {
         layoutOpenFolder();
+        // Once the folder has opened, its icons are laid out again (on the device, as the opening
+        // animation ends), so whatever marks them sees views that are already in place.
+        m_folderOpened = foundation::ScheduledCall::onNextTurn([this] { layoutOpenFolder(); });
         return;
     }
+    m_folderOpened.cancel();
     m_folderView->iconList().setIconViews({});
     m_folderView->setHidden(true);
     layoutPage(m_currentPage);

@@ -24,6 +24,7 @@
 #include <springboard/HomeScreenDescription.h>
 
 #include <foundation/ObserverToken.h>
+#include <foundation/ScheduledCall.h>
 #include <graphics/Image.h>
 #include <runtime/Object.h>
 #include <runtime/WeakPtr.h>
@@ -123,6 +124,7 @@ private:
     runtime::RefPtr<SBPageDotsView> m_pageDots;
     runtime::RefPtr<SBDockView> m_dockView;
     runtime::RefPtr<SBFolderView> m_folderView;
+    foundation::ScheduledCall m_folderOpened; // the second layout of a folder that just opened
     runtime::RefPtr<uikit::UIView> m_switcherShield;
     runtime::RefPtr<SBLockScreenView> m_lockView;
     runtime::RefPtr<SBStatusBarView> m_statusBar;
