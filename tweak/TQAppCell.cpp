@@ -1,0 +1,50 @@
+#include "TQAppCell.h"
+
+#include <graphics/Context.h>
+#include <uikit/UIColor.h>
+#include <uikit/UIGraphics.h>
+#include <uikit/UIStringDrawing.h>
+
+namespace tweak {
+
+TORVANE_DEFINE_CLASS(TQAppCell)
+
+runtime::Ref<TQAppCell> TQAppCell::create(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
+{
+    return runtime::adoptRef(*new TQAppCell(style, std::move(reuseIdentifier)));
+}
+
+TQAppCell::TQAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
+    : SMDrawnTableViewCell(style, std::move(reuseIdentifier))
+{
+}
+
+TQAppCell::~TQAppCell() = default;
+
+uikit::UIFont& TQAppCell::largeFont()
+{
+    static const runtime::Ref<uikit::UIFont> font = uikit::UIFont::boldSystemFontOfSize(18);
+    return font.get();
+}
+
+void TQAppCell::drawContentView(uikit::CGRect rect)
+{
+    bool marked = isHighlighted() || isSelected();
+    auto background = marked ? uikit::UIColor::clearColor() : uikit::UIColor::whiteColor();
+    auto text = marked ? uikit::UIColor::whiteColor() : uikit::UIColor::blackColor();
+
+    background->set();
+    graphics::CGContextFillRect(uikit::UIGraphicsGetCurrentContext(), rect);
+
+    text->set();
+    if (m_memoryAmount) {
+        static const runtime::Ref<uikit::UIFont> memoryFont = uikit::UIFont::systemFontOfSize(16);
+        uikit::drawAtPointForWidth(*m_memoryAmount, { 157, 11 }, 95, memoryFont.get(), uikit::UILineBreakModeTailTruncation);
+    }
+    if (m_appName)
+        uikit::drawAtPointForWidth(*m_appName, { 40, 9.5f }, 116, largeFont(), uikit::UILineBreakModeTailTruncation);
+    if (m_appIcon)
+        m_appIcon->drawInRect({ { 5, 5 }, { 30, 30 } });
+}
+
+}
