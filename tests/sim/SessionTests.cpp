@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace sim::driver;
@@ -84,6 +85,23 @@ protected:
 bool processExists(pid_t pid)
 {
     return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// An orphan the run killed dies a moment later and is reaped by whoever adopted it (this process,
+// the subreaper, when it was ours): until then it still shows as a process, dead or dying. Waits a
+// bounded while for it to be gone, reaping it when it is our child.
+bool processEnds(pid_t pid)
+{
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+        int status = 0;
+        ::waitpid(pid, &status, WNOHANG);
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string field, name, state;
+        if (!(stat >> field >> name >> state) || state == "Z" || state == "X")
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return !processExists(pid);
 }
 
 }
@@ -172,7 +190,7 @@ TEST_F(DriverSession, OrphanInAGroupOfItsOwnIsEndedWithTheRun)
         ::kill(hostPid, SIGKILL);
         supervisor.stopAll();
     }
-    bool gone = !processExists(application);
+    bool gone = processEnds(application);
     if (!gone)
         ::kill(application, SIGKILL);
     EXPECT_TRUE(gone) << "the orphaned application " << application << " outlived the run";
