@@ -197,7 +197,10 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
         return nothing();
     });
     server.serve("activator", [](const Command& command) { return activatorCommand(command); });
-    server.serve("popup", [](const Command&) -> Json { throw ControlError("the quick-killer popup is not available yet"); });
+    server.serve("popup", [](const Command& command) -> Json {
+        killPopupRow(command.argument(1));
+        return nothing();
+    });
     server.serve("dump", [board](const Command&) -> Json { return { { "dump", dumpSpringBoard(*board) } }; });
     server.serve("screenshot", [board](const Command& command) { return hosts::writeScreenshot(board->renderScreen(), command.argument(0)); });
     server.addIdleCondition([] { return ApplicationProcesses::shared().isSettled(); });

@@ -33,6 +33,33 @@ Json runningApplications()
     return list;
 }
 
+// The quick-killer popup as the add-on shows it; null while none shows (or the add-on is not loaded).
+Json quickKillerPopup()
+{
+    auto function = reinterpret_cast<TorvaneQuickKillerPopupFunction>(::dlsym(RTLD_DEFAULT, TorvaneQuickKillerPopupSymbol));
+    if (!function)
+        return nullptr;
+    Json popup = { { "title", nullptr }, { "rows", Json::array() }, { "buttons", Json::array() } };
+    auto visit = [](int part, const char* text, const char* bundleIdentifier, const char* memory, void* context) {
+        auto& into = *static_cast<Json*>(context);
+        auto orEmpty = [](const char* value) { return std::string(value ? value : ""); };
+        switch (part) {
+        case TorvanePopupTitle:
+            into["title"] = orEmpty(text);
+            break;
+        case TorvanePopupRow:
+            into["rows"].push_back({ { "name", orEmpty(text) }, { "id", orEmpty(bundleIdentifier) }, { "memory", orEmpty(memory) } });
+            break;
+        case TorvanePopupButton:
+            into["buttons"].push_back(orEmpty(text));
+            break;
+        }
+    };
+    if (!function(visit, &popup))
+        return nullptr;
+    return popup;
+}
+
 Json indicatorOf(const SBIconView* view)
 {
     if (!view)
@@ -108,7 +135,7 @@ Json dumpSpringBoard(SpringBoard& springBoard)
         { "icons", icons },
         { "switcherIcons", switcherIcons },
         { "alerts", visibleAlerts() },
-        { "popup", nullptr },
+        { "popup", quickKillerPopup() },
     };
 }
 

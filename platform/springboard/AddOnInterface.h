@@ -14,3 +14,27 @@ using TorvaneRunningApplicationsFunction = size_t (*)(void (*visit)(const char* 
 inline constexpr const char* TorvaneRunningApplicationsSymbol = "TorvaneRunningApplications";
 
 }
+
+extern "C" {
+
+// The quick-killer popup while it shows: `visit` gets its title (part 0, in `text`), then each row in
+// order (part 1: the application's name in `text`, its bundle identifier and its memory label), then
+// each button title (part 2, in `text`). Unused strings are null. False, with nothing visited, when
+// no popup shows.
+enum TorvanePopupPart : int { TorvanePopupTitle = 0, TorvanePopupRow = 1, TorvanePopupButton = 2 };
+using TorvanePopupVisitor = void (*)(int part, const char* text, const char* bundleIdentifier, const char* memory, void* context);
+using TorvaneQuickKillerPopupFunction = bool (*)(TorvanePopupVisitor visit, void* context);
+inline constexpr const char* TorvaneQuickKillerPopupSymbol = "TorvaneQuickKillerPopup";
+
+// Taps, as a finger would, the red Kill button of the popup's row for the application with that name.
+enum TorvanePopupKillResult : int {
+    TorvanePopupKillTapped = 0,
+    TorvanePopupKillNoPopup = 1,
+    TorvanePopupKillNoSuchRow = 2,
+    // The button is still turning red and takes no touches yet.
+    TorvanePopupKillButtonBusy = 3,
+};
+using TorvaneQuickKillerKillFunction = int (*)(const char* applicationName);
+inline constexpr const char* TorvaneQuickKillerKillSymbol = "TorvaneQuickKillerKill";
+
+}

@@ -56,6 +56,21 @@ swipe up Safari by 20
 lock
 screenshot springboard 10-locked.png
 unlock
+
+# The quick killer: an Activator event assigned to it lists the running applications, largest
+# memory first, each with a red Kill button, the total in the title.
+launch com.apple.Maps mb 40
+launch com.apple.camera mb 12
+activator assign libactivator.statusbar.doubletap
+activator send libactivator.statusbar.doubletap
+wait 1
+screenshot springboard 11-quick-killer.png
+dump springboard 11-quick-killer.json
+# One tap ends a row's application; Kill All ends the rest.
+popup kill "Maps"
+screenshot springboard 12-quick-killer-one-ended.png
+alert tap "Kill All"
+dump springboard 13-quick-killer-all-ended.json
 )scenario";
 }
 

@@ -3,7 +3,23 @@
 #include <SavedSwipeSettings.h>
 #include <TorvaneActivatorSetup.h>
 
+#include <TQTableAlert.h>
+
 #include <activator/LAActivator.h>
+#include <foundation/Clock.h>
+#include <foundation/RunLoop.h>
+#include <springboard/AddOnInterface.h>
+#include <springboard/SBAppSwitcherController.h>
+#include <springboard/SBApplicationController.h>
+#include <springboard/SBIconModel.h>
+#include <springboard/SBIconViewMap.h>
+#include <uikit/UIAlertView.h>
+#include <uikit/UIApplication.h>
+#include <uikit/UIGraphics.h>
+#include <uikit/UIImage.h>
+#include <uikit/UIWindow.h>
+
+#include <unistd.h>
 #include <foundation/LogSink.h>
 #include <foundation/NSData.h>
 #include <foundation/NSNotificationCenter.h>
@@ -12,17 +28,131 @@ using namespace tweak_test;
 using activator::LAActivator;
 using tweak::TorvaneActivatorSetup;
 
+// The add-on's exports that SpringBoard's driver finds with dlsym.
+extern "C" bool TorvaneQuickKillerPopup(TorvanePopupVisitor visit, void* context);
+extern "C" int TorvaneQuickKillerKill(const char* applicationName);
+
 namespace {
 
 constexpr const char* listenerName = "com.qelvo.torvane.activator.openapps";
 
+constexpr const char* companionPath = "/var/mobile/Library/Nimbrel/com.qelvo.nimbrel.plist";
+
+void closeAlerts()
+{
+    for (auto& alert : uikit::UIAlertView::visibleAlerts()) {
+        alert->setDelegate(nullptr);
+        alert->dismissWithClickedButtonIndex(-1, false);
+    }
+}
+
 class QuickKillerListener : public DeviceTest {
 protected:
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        foundation::RunLoop::main().discardPendingWork();
+        foundation::RunLoop::main().setClock(foundation::VirtualClock::create());
+        closeAlerts();
+        m_window = uikit::UIWindow::create({ { 0, 0 }, { 320, 480 } });
+        m_window->makeKeyAndVisible();
+    }
     void TearDown() override
     {
+        closeAlerts();
         LAActivator::sharedInstance().unregisterListener(listenerName);
+        m_window->setHidden(true);
+        uikit::UIApplication::sharedApplication().windowWillGo(*m_window);
+        foundation::RunLoop::main().discardPendingWork();
         DeviceTest::TearDown();
     }
+    runtime::RefPtr<uikit::UIWindow> m_window;
+};
+
+// A SpringBoard with four applications on the home screen and the companion's data of them.
+// "Running" ones sit in the switcher bar and the add-on's running list; their processes are not
+// started, so they measure 0 MB, except one given this test's own process.
+class QuickKillerPopup : public QuickKillerListener {
+protected:
+    void SetUp() override
+    {
+        QuickKillerListener::SetUp();
+        using namespace springboard;
+        m_model = SBIconModel::create();
+        m_applications = SBApplicationController::create();
+        SBApplicationController::setSharedInstance(m_applications);
+        foundation::NSArray::Storage known;
+        for (auto [identifier, name] : installed) {
+            m_model->addApplicationIconToPage(SBApplicationIcon::create(m_applications->addApplication(identifier, name)), 0);
+            if (std::string_view(identifier) != "com.apple.mobilenotes")
+                known.push_back(dictionary({ { "BundleID", text(identifier) }, { "AppName", text(name) },
+                    { "IconPath", text("/var/mobile/Library/Nimbrel/none.png") } }));
+        }
+        std::filesystem::create_directories(hostPath("/var/mobile/Library/Nimbrel"));
+        ASSERT_TRUE(dictionary({ { "ApplicationData", foundation::NSArray::create(std::move(known)) } })->writeToFile(companionPath, true));
+        SBIconViewMap::setSharedMaps(SBIconViewMap::create(SBIconViewMap::Kind::HomeScreen, *m_model),
+            SBIconViewMap::create(SBIconViewMap::Kind::Switcher, *m_model));
+        m_switcher = SBAppSwitcherController::create();
+        SBAppSwitcherController::setSharedInstance(m_switcher);
+        m_listener = TorvaneActivatorSetup::create();
+        LAActivator::sharedInstance().registerListener(*m_listener, listenerName);
+        ASSERT_TRUE(LAActivator::sharedInstance().assignEvent("libactivator.statusbar.doubletap", listenerName));
+    }
+    void TearDown() override
+    {
+        closeAlerts();
+        for (auto [identifier, name] : installed)
+            tweak::SavedSwipeSettings::removeFromFolderArray(foundation::NSStr(identifier).ptr());
+        m_listener = nullptr;
+        springboard::SBAppSwitcherController::setSharedInstance(nullptr);
+        springboard::SBIconViewMap::setSharedMaps(nullptr, nullptr);
+        springboard::SBApplicationController::setSharedInstance(nullptr);
+        QuickKillerListener::TearDown();
+    }
+
+    springboard::SBApplication& application(const char* identifier) { return *m_applications->applicationWithBundleIdentifier(identifier); }
+    bool isRunning(const char* identifier) { return application(identifier).applicationState() >= springboard::SBApplicationStateBackground; }
+    void run(const char* identifier, pid_t pid = 0)
+    {
+        auto& running = application(identifier);
+        running.setPid(pid);
+        running.setApplicationState(springboard::SBApplicationStateBackground);
+        m_switcher->applicationDidActivate(running);
+        tweak::SavedSwipeSettings::writeToFolderArray(foundation::NSStr(identifier).ptr());
+    }
+    void fire()
+    {
+        LAActivator::sharedInstance().sendEvent("libactivator.statusbar.doubletap");
+        // The kill buttons turn red over a quarter of a second before they take a tap.
+        foundation::RunLoop::main().advanceBy(foundation::Seconds(0.3));
+    }
+    // The popup as the driver reads it: its title and its rows' names and memory labels.
+    static std::vector<std::string> popup()
+    {
+        std::vector<std::string> seen;
+        TorvaneQuickKillerPopup([](int part, const char* text, const char*, const char* memory, void* context) {
+            auto& into = *static_cast<std::vector<std::string>*>(context);
+            if (part == TorvanePopupTitle)
+                into.push_back(text);
+            else if (part == TorvanePopupRow)
+                into.push_back(std::string(text) + " " + memory);
+        }, &seen);
+        return seen;
+    }
+    static std::vector<std::string> alertTitles()
+    {
+        std::vector<std::string> titles;
+        for (auto& alert : uikit::UIAlertView::visibleAlerts())
+            titles.push_back(alert->title().value_or(""));
+        return titles;
+    }
+
+    static constexpr std::pair<const char*, const char*> installed[] { { "com.apple.mobilesafari", "Safari" },
+        { "com.apple.camera", "Camera" }, { "com.apple.mobilenotes", "Notes" }, { "com.apple.mobilephone", "Phone" } };
+    runtime::RefPtr<springboard::SBIconModel> m_model;
+    runtime::RefPtr<springboard::SBApplicationController> m_applications;
+    runtime::RefPtr<springboard::SBAppSwitcherController> m_switcher;
+    runtime::RefPtr<TorvaneActivatorSetup> m_listener;
 };
 
 }
@@ -38,18 +168,27 @@ TEST_F(QuickKillerListener, DescribesItselfOnlyForItsOwnName)
     EXPECT_FALSE(listener->activatorRequiresLocalizedDescriptionForListenerName(activator, "com.example.other"));
 }
 
-TEST_F(QuickKillerListener, IconIsTheBundleImage)
+TEST_F(QuickKillerListener, IconIsThePNGOfTheBundleImageAndNilForAFileThatIsNoImage)
 {
+    constexpr const char* iconPath = "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvaneIcon.png";
     auto listener = TorvaneActivatorSetup::create();
     auto& activator = LAActivator::sharedInstance();
     EXPECT_FALSE(listener->activatorRequiresSmallIconDataForListenerNameScale(activator, listenerName, 2)) << "no image installed";
 
-    const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + "rest of the image";
-    writeRawFile("/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvaneIcon.png", png);
+    writeRawFile(iconPath, std::string("\x89PNG\r\n\x1a\n", 8) + "but no image after the signature");
+    EXPECT_FALSE(listener->activatorRequiresSmallIconDataForListenerNameScale(activator, listenerName, 1));
+
+    uikit::UIGraphicsBeginImageContextWithOptions({ 29, 29 }, false, 1);
+    auto drawn = uikit::UIGraphicsGetImageFromCurrentImageContext();
+    uikit::UIGraphicsEndImageContext();
+    writeRawFile(iconPath, "");
+    ASSERT_TRUE(uikit::UIImagePNGRepresentation(drawn.get())->writeToFile(iconPath, false));
     for (float scale : { 1.0f, 2.0f }) {
         auto data = listener->activatorRequiresSmallIconDataForListenerNameScale(activator, listenerName, scale);
         ASSERT_TRUE(data);
-        EXPECT_EQ(std::string(data->vector().begin(), data->vector().end()), png);
+        auto decoded = uikit::UIImage::imageWithData(*data);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->size().width, 29);
     }
     EXPECT_FALSE(listener->activatorRequiresSmallIconDataForListenerNameScale(activator, "com.example.other", 1));
 }
@@ -79,10 +218,88 @@ TEST_F(QuickKillerListener, StartUpRegistersItOnlyWhenActivatorIsInstalled)
     ASSERT_TRUE(activator.hasListenerWithName(listenerName));
     EXPECT_EQ(activator.localizedTitleForListenerName(listenerName)->string(), "Torvane Quick Killer");
 
-    // An event the user assigned to it reaches it and is taken as handled.
+    // An event the user assigned to it reaches it and is taken as handled; without the
+    // companion's data it can only say so.
     ASSERT_TRUE(activator.assignEvent("libactivator.statusbar.doubletap", listenerName));
-    foundation::LogSink::clear();
     auto event = activator.sendEvent("libactivator.statusbar.doubletap");
     EXPECT_TRUE(event->isHandled());
-    EXPECT_TRUE(foundation::LogSink::contains("libactivator.statusbar.doubletap"));
+    auto alerts = uikit::UIAlertView::visibleAlerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0]->title(), "Torvane: No App Data");
+    EXPECT_EQ(alerts[0]->message(), "You need to go into Torvanes settings and hit the 'reload' button in the top right corner.");
+}
+
+TEST_F(QuickKillerPopup, RowsEndOneByOneThenKillAllEndsOnlyTheRest)
+{
+    run("com.apple.mobilesafari");
+    run("com.apple.camera", ::getpid());
+    run("com.apple.mobilephone"); // never ended, so never listed
+    fire();
+    auto shown = popup();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[0], "Using 0 MBs of RAM") << "this process uses memory";
+    EXPECT_EQ(shown[1].rfind("Camera ", 0), 0u) << "the larger application comes first";
+    EXPECT_EQ(shown[2], "Safari 0 MB");
+
+    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillTapped);
+    EXPECT_FALSE(isRunning("com.apple.camera"));
+    EXPECT_TRUE(isRunning("com.apple.mobilesafari"));
+    EXPECT_EQ(popup(), (std::vector<std::string> { "Using 0 MBs of RAM", "Safari 0 MB" }));
+    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillNoSuchRow);
+
+    ASSERT_TRUE(uikit::UIAlertView::tapButtonWithTitle("Kill All"));
+    EXPECT_FALSE(isRunning("com.apple.mobilesafari"));
+    EXPECT_TRUE(isRunning("com.apple.mobilephone"));
+    EXPECT_TRUE(popup().empty());
+    EXPECT_EQ(TorvaneQuickKillerKill("Safari"), TorvanePopupKillNoPopup);
+}
+
+TEST_F(QuickKillerPopup, ASecondEventClosesTheShownPopupBeforeShowingItsOwn)
+{
+    run("com.apple.mobilesafari", ::getpid());
+    run("com.apple.camera");
+    fire();
+    ASSERT_EQ(popup().size(), 3u);
+
+    // The list changes under the first popup: Safari quits.
+    application("com.apple.mobilesafari").setApplicationState(springboard::SBApplicationStateStopped);
+    tweak::SavedSwipeSettings::removeFromFolderArray(foundation::NSStr("com.apple.mobilesafari").ptr());
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Using 0 MBs of RAM" }) << "one popup, the new one";
+    EXPECT_TRUE(isRunning("com.apple.camera")) << "closing the first popup ended nothing";
+
+    // Every Kill button on screen belongs to the row it stands in.
+    EXPECT_EQ(TorvaneQuickKillerKill("Safari"), TorvanePopupKillNoSuchRow);
+    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillTapped);
+    EXPECT_FALSE(isRunning("com.apple.camera"));
+    EXPECT_TRUE(alertTitles().empty()) << "ending the last row closes the popup";
+}
+
+TEST_F(QuickKillerPopup, LockingClosesThePopupWithoutEndingAnything)
+{
+    run("com.apple.mobilesafari");
+    run("com.apple.camera");
+    fire();
+    ASSERT_FALSE(popup().empty());
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneKillActivatorAlertNow");
+    EXPECT_TRUE(popup().empty());
+    EXPECT_TRUE(alertTitles().empty());
+    EXPECT_TRUE(isRunning("com.apple.mobilesafari"));
+    EXPECT_TRUE(isRunning("com.apple.camera"));
+}
+
+TEST_F(QuickKillerPopup, WarnsOfMissingDataAndOfNoRunningApplications)
+{
+    run("com.apple.mobilephone");
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Torvane" });
+    EXPECT_EQ(uikit::UIAlertView::visibleAlerts()[0]->message(), "You currently have no running applications.");
+    closeAlerts();
+
+    // Notes is running but the companion's file does not know it: no popup for the others either.
+    run("com.apple.mobilesafari");
+    run("com.apple.mobilenotes");
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Torvane: No App Data" });
+    EXPECT_TRUE(popup().empty());
 }
