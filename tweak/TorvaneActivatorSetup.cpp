@@ -23,6 +23,9 @@
 #include <uikit/UIImage.h>
 #include <uikit/UITableView.h>
 
+#include <utility>
+#include <vector>
+
 namespace tweak {
 
 using foundation::NSDictionary;
@@ -51,6 +54,20 @@ float memoryOf(const NSDictionary& entry)
 {
     auto* text = runtime::dynamicCast<NSString>(entry.objectForKey("RAM").get());
     return text ? text->floatValue() : 0;
+}
+
+// A shown alert lays itself out afresh for a new title, which would drop the table alert's growth
+// and put its buttons back over the table; the popup keeps the size it was shown with instead.
+void retitleKeepingLayout(uikit::UIAlertView& alert, std::string title)
+{
+    auto frame = alert.frame();
+    std::vector<std::pair<Ref<uikit::UIView>, uikit::CGRect>> placed;
+    for (auto& subview : alert.subviews())
+        placed.emplace_back(subview, subview->frame());
+    alert.setTitle(std::move(title));
+    alert.setFrame(frame);
+    for (auto& [subview, subviewFrame] : placed)
+        subview->setFrame(subviewFrame);
 }
 
 runtime::WeakPtr<TorvaneActivatorSetup>& popupOwner()
@@ -286,7 +303,7 @@ void TorvaneActivatorSetup::confirmForKill(uikit::UIView* sender)
     m_aliveApps->removeObjectAtIndex(row);
     tableView.endUpdates();
 
-    table->view().setTitle(getNewTitleString());
+    retitleKeepingLayout(table->view(), getNewTitleString());
     if (m_aliveApps->count() == 0)
         killTheAlertNow();
 }

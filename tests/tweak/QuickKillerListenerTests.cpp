@@ -241,8 +241,12 @@ TEST_F(QuickKillerPopup, RowsEndOneByOneThenKillAllEndsOnlyTheRest)
     EXPECT_EQ(shown[1].rfind("Camera ", 0), 0u) << "the larger application comes first";
     EXPECT_EQ(shown[2], "Safari 0 MB");
 
+    auto grown = uikit::UIAlertView::visibleAlerts().back()->frame();
     EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillTapped);
     EXPECT_FALSE(isRunning("com.apple.camera"));
+    auto after = uikit::UIAlertView::visibleAlerts().back()->frame();
+    EXPECT_EQ(after.size.height, grown.size.height) << "the popup does not shrink as rows go, nor with its new title";
+    EXPECT_EQ(after.origin.y, grown.origin.y);
     EXPECT_TRUE(isRunning("com.apple.mobilesafari"));
     EXPECT_EQ(popup(), (std::vector<std::string> { "Using 0 MBs of RAM", "Safari 0 MB" }));
     EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillNoSuchRow);
