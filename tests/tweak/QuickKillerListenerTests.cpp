@@ -20,7 +20,6 @@
 #include <uikit/UIWindow.h>
 
 #include <unistd.h>
-#include <foundation/LogSink.h>
 #include <foundation/NSData.h>
 #include <foundation/NSNotificationCenter.h>
 
