@@ -57,11 +57,11 @@ extern "C" __attribute__((visibility("default"))) int TorvaneQuickKillerKill(con
         if (textOf(static_cast<foundation::NSDictionary&>(rows->objectAtIndex(row)), "AppName") != applicationName)
             continue;
         auto& tableView = listener->appsTable()->tableView();
-        auto indexPath = uikit::NSIndexPath::indexPathForRow(static_cast<int>(row), 0);
-        tableView.scrollToRowAtIndexPath(*indexPath, uikit::UITableViewScrollPositionNone, false);
         tableView.layoutIfNeeded();
-        auto* cell = tableView.cellForRowAtIndexPath(*indexPath);
-        auto* button = cell ? cell->viewWithTag(TorvaneActivatorSetup::killButtonTag) : nullptr;
+        auto* cell = tableView.cellForRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(static_cast<int>(row), 0));
+        if (!cell)
+            return TorvanePopupKillRowOutOfView;
+        auto* button = cell->viewWithTag(TorvaneActivatorSetup::killButtonTag);
         if (!button)
             return TorvanePopupKillNoSuchRow;
         return uikit::UIAlertViewStack::tapView(*button) ? TorvanePopupKillTapped : TorvanePopupKillButtonBusy;

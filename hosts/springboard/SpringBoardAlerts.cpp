@@ -31,6 +31,8 @@ void killPopupRow(const std::string& applicationName)
         throw ControlError("no quick-killer popup is shown");
     case TorvanePopupKillNoSuchRow:
         throw ControlError("the quick-killer popup has no row '" + applicationName + "'");
+    case TorvanePopupKillRowOutOfView:
+        throw ControlError("the row '" + applicationName + "' is out of the popup's view; end rows above it first");
     default:
         throw ControlError("the Kill button of '" + applicationName + "' is still turning red; wait before tapping it");
     }

@@ -33,6 +33,8 @@ enum TorvanePopupKillResult : int {
     TorvanePopupKillNoSuchRow = 2,
     // The button is still turning red and takes no touches yet.
     TorvanePopupKillButtonBusy = 3,
+    // The row is scrolled out of the popup's view; no finger can reach its button.
+    TorvanePopupKillRowOutOfView = 4,
 };
 using TorvaneQuickKillerKillFunction = int (*)(const char* applicationName);
 inline constexpr const char* TorvaneQuickKillerKillSymbol = "TorvaneQuickKillerKill";
