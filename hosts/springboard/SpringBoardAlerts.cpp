@@ -33,8 +33,10 @@ void killPopupRow(const std::string& applicationName)
         throw ControlError("the quick-killer popup has no row '" + applicationName + "'");
     case TorvanePopupKillRowOutOfView:
         throw ControlError("the row '" + applicationName + "' is out of the popup's view; end rows above it first");
-    default:
+    case TorvanePopupKillButtonBusy:
         throw ControlError("the Kill button of '" + applicationName + "' is still turning red; wait before tapping it");
+    default:
+        throw ControlError("the add-on gave an unknown answer to tapping '" + applicationName + "'");
     }
 }
 
