@@ -40,10 +40,10 @@ Json quickKillerPopup()
     if (!function)
         return nullptr;
     Json popup = { { "title", nullptr }, { "rows", Json::array() }, { "buttons", Json::array() } };
-    auto visit = [](int part, const char* text, const char* bundleIdentifier, const char* memory, void* context) {
+    auto visit = [](int kind, const char* text, const char* bundleIdentifier, const char* memory, void* context) {
         auto& into = *static_cast<Json*>(context);
         auto orEmpty = [](const char* value) { return std::string(value ? value : ""); };
-        switch (part) {
+        switch (kind) {
         case TorvanePopupTitle:
             into["title"] = orEmpty(text);
             break;

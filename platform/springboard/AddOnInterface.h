@@ -17,12 +17,12 @@ inline constexpr const char* TorvaneRunningApplicationsSymbol = "TorvaneRunningA
 
 extern "C" {
 
-// The quick-killer popup while it shows: `visit` gets its title (part 0, in `text`), then each row in
-// order (part 1: the application's name in `text`, its bundle identifier and its memory label), then
-// each button title (part 2, in `text`). Unused strings are null. False, with nothing visited, when
+// The quick-killer popup while it shows: `visit` gets its title (kind 0, in `text`), then each row in
+// order (kind 1: the application's name in `text`, its bundle identifier and its memory label), then
+// each button title (kind 2, in `text`). Unused strings are null. False, with nothing visited, when
 // no popup shows.
-enum TorvanePopupPart : int { TorvanePopupTitle = 0, TorvanePopupRow = 1, TorvanePopupButton = 2 };
-using TorvanePopupVisitor = void (*)(int part, const char* text, const char* bundleIdentifier, const char* memory, void* context);
+enum TorvanePopupItemKind : int { TorvanePopupTitle = 0, TorvanePopupRow = 1, TorvanePopupButton = 2 };
+using TorvanePopupVisitor = void (*)(int kind, const char* text, const char* bundleIdentifier, const char* memory, void* context);
 using TorvaneQuickKillerPopupFunction = bool (*)(TorvanePopupVisitor visit, void* context);
 inline constexpr const char* TorvaneQuickKillerPopupSymbol = "TorvaneQuickKillerPopup";
 

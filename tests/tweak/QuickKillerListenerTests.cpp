@@ -129,11 +129,11 @@ protected:
     static std::vector<std::string> popup()
     {
         std::vector<std::string> seen;
-        TorvaneQuickKillerPopup([](int part, const char* text, const char*, const char* memory, void* context) {
+        TorvaneQuickKillerPopup([](int kind, const char* text, const char*, const char* memory, void* context) {
             auto& into = *static_cast<std::vector<std::string>*>(context);
-            if (part == TorvanePopupTitle)
+            if (kind == TorvanePopupTitle)
                 into.push_back(text);
-            else if (part == TorvanePopupRow)
+            else if (kind == TorvanePopupRow)
                 into.push_back(std::string(text) + " " + memory);
         }, &seen);
         return seen;
