@@ -3,8 +3,8 @@
 #include <runtime/Forward.h>
 #include <runtime/Object.h>
 #include <runtime/Selector.h>
+#include <runtime/SelectorName.h>
 
-#include <atomic>
 #include <cassert>
 #include <string_view>
 #include <utility>
@@ -34,18 +34,8 @@ public:
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
 
-    std::string_view name() const { return m_name; }
-
-    Selector selector() const
-    {
-        Selector selector = m_selector.load(std::memory_order_acquire);
-        if (selector.isNull()) {
-            // Two threads may get here at once; both intern the same name and store the same value.
-            selector = Selector::named(m_name);
-            m_selector.store(selector, std::memory_order_release);
-        }
-        return selector;
-    }
+    std::string_view name() const { return m_name.name(); }
+    Selector selector() const { return m_name.selector(); }
 
     // Dispatches on `self`'s class, so a replacement installed with MSHookMessageEx runs instead
     // of the class's own implementation.
@@ -59,8 +49,7 @@ public:
     }
 
 private:
-    std::string_view m_name;
-    mutable std::atomic<Selector> m_selector {};
+    SelectorName m_name;
 };
 
 }

@@ -11,20 +11,6 @@ namespace uikit {
 
 using namespace graphics;
 
-void addRoundedRectPath(const CGContext& c, CGRect rect, CGFloat radius)
-{
-    radius = std::max<CGFloat>(0, std::min({ radius, rect.size.width / 2, rect.size.height / 2 }));
-    CGFloat minX = CGRectGetMinX(rect), midX = CGRectGetMidX(rect), maxX = CGRectGetMaxX(rect);
-    CGFloat minY = CGRectGetMinY(rect), midY = CGRectGetMidY(rect), maxY = CGRectGetMaxY(rect);
-    CGContextBeginPath(c);
-    CGContextMoveToPoint(c, minX, midY);
-    CGContextAddArcToPoint(c, minX, minY, midX, minY, radius);
-    CGContextAddArcToPoint(c, maxX, minY, maxX, midY, radius);
-    CGContextAddArcToPoint(c, maxX, maxY, midX, maxY, radius);
-    CGContextAddArcToPoint(c, minX, maxY, minX, midY, radius);
-    CGContextClosePath(c);
-}
-
 void fillVerticalGradient(const CGContext& c, CGRect rect, RGBA top, RGBA bottom)
 {
     const CGFloat components[] = { top.red, top.green, top.blue, top.alpha, bottom.red, bottom.green, bottom.blue, bottom.alpha };

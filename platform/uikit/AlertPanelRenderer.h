@@ -8,6 +8,7 @@
 // Also the two path helpers the other widgets share (rounded rectangles, vertical gradients).
 
 #include <graphics/Context.h>
+#include <quartzcore/LayerPainting.h>
 #include <runtime/Ref.h>
 #include <uikit/UIGeometry.h>
 
@@ -33,8 +34,8 @@ struct RGBA {
     CGFloat red, green, blue, alpha;
 };
 
-// A closed rounded rectangle as the current path (the radius is cut to half the shorter side).
-void addRoundedRectPath(const graphics::CGContext& context, CGRect rect, CGFloat radius);
+// A closed rounded rectangle as the current path (the layer painter's, shared by every panel).
+using quartzcore::addRoundedRectPath;
 // Fills the current clip within `rect` with a top-to-bottom gradient.
 void fillVerticalGradient(const graphics::CGContext& context, CGRect rect, RGBA top, RGBA bottom);
 

@@ -41,10 +41,10 @@
 #include <runtime/Class.h>
 #include <runtime/Object.h>
 #include <runtime/Selector.h>
+#include <runtime/SelectorName.h>
 
 #include <functional>
 #include <initializer_list>
-#include <mutex>
 #include <string_view>
 
 namespace uikit {
@@ -53,23 +53,17 @@ class OptionalOperation {
 public:
     // `selectorName` must outlive the operation; the constants give string literals.
     explicit constexpr OptionalOperation(std::string_view selectorName)
-        : m_selectorName(selectorName)
+        : m_selector(selectorName)
     {
     }
     OptionalOperation(const OptionalOperation&) = delete;
     OptionalOperation& operator=(const OptionalOperation&) = delete;
 
-    std::string_view selectorName() const { return m_selectorName; }
-    runtime::Selector selector() const
-    {
-        std::call_once(m_interning, [this] { m_selector = runtime::sel(m_selectorName); });
-        return m_selector;
-    }
+    std::string_view selectorName() const { return m_selector.name(); }
+    runtime::Selector selector() const { return m_selector.selector(); }
 
 private:
-    std::string_view m_selectorName;
-    mutable std::once_flag m_interning;
-    mutable runtime::Selector m_selector;
+    runtime::SelectorName m_selector;
 };
 
 namespace detail {
