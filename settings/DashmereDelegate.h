@@ -6,9 +6,7 @@
 #include <foundation/NSDictionary.h>
 #include <preferences/PSListController.h>
 #include <runtime/RefPtr.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIProgressHUD.h>
-#include <uikit/UIProgressView.h>
+#include "WaitingDisplay.h"
 
 #include <foundation/ObserverToken.h>
 
@@ -32,7 +30,7 @@ public:
     // popAllControllersDMR
     static void popAllControllersDMR();
 
-    bool initForContentSize(CGSize size) override;
+    bool initForContentSize(uikit::CGSize size) override;
     void viewWillAppear(bool animated) override;
 
     runtime::RefPtr<runtime::Object> getSettingsStatus(preferences::PSSpecifier* specifier);
@@ -46,12 +44,16 @@ public:
     void updateAppLoadingDel();
     void checkAppsDel();
 
+    // The label the root adds to the theme row (tag 4169) and to the list row (tag 4368).
+    static constexpr int themeNameLabelTag = 4169;
+    static constexpr int disabledCountLabelTag = 4368;
+
 private:
     DashmereDelegate();
 
-    runtime::RefPtr<uikit::UIProgressHUD> m_waitHud;
-    runtime::RefPtr<uikit::UIProgressView> m_loadingView;
-    runtime::RefPtr<uikit::UILabel> m_loadingLabel;
+    // Owned from the start of a reload to its end (waitHud, loadingView, loadingLabel).
+    WaitingDisplay m_waiting;
+    // Stage signals received during the current reload.
     int32_t m_appLoading { 0 };
     std::vector<foundation::ObserverToken> m_observers;
 };
