@@ -9,6 +9,8 @@
 #include <foundation/RunLoop.h>
 #include <notify/CFNotificationCenter.h>
 
+#include <cstdlib>
+
 namespace {
 
 void reloadRequested(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
@@ -22,6 +24,13 @@ extern "C" __attribute__((constructor)) void Nimbrel_initializer()
 {
     if (foundation::NSBundle::mainBundle().bundleIdentifier() != "com.apple.springboard")
         return;
+    // A simulated device may pace the collection so its stages can be watched on the virtual clock.
+    if (const char* pace = std::getenv("TORVANE_COMPANION_STAGE_SECONDS")) {
+        char* end = nullptr;
+        double seconds = std::strtod(pace, &end);
+        if (end != pace && seconds > 0 && seconds <= 60)
+            companion::NimbrelCollector::shared().setStageInterval(foundation::Seconds(seconds));
+    }
     notify::CFNotificationCenterAddObserver(notify::CFNotificationCenterGetDarwinNotifyCenter(), &companion::NimbrelCollector::shared(),
         reloadRequested, CFSTR(companion::NimbrelCollector::reloadNotification), nullptr,
         notify::CFNotificationSuspensionBehaviorDeliverImmediately);

@@ -45,7 +45,15 @@ void NimbrelCollector::requestCollection()
         return;
     }
     m_collecting = true;
-    foundation::RunLoop::main().dispatch([this] { runStage(0); });
+    scheduleStep([this] { runStage(0); });
+}
+
+void NimbrelCollector::scheduleStep(foundation::RunLoop::Function step)
+{
+    if (m_stageInterval > foundation::Seconds(0))
+        foundation::RunLoop::main().dispatchAfter(m_stageInterval, std::move(step));
+    else
+        foundation::RunLoop::main().dispatch(std::move(step));
 }
 
 void NimbrelCollector::runStage(size_t stage)
@@ -63,9 +71,18 @@ void NimbrelCollector::runStage(size_t stage)
     }
     notify::notify_post(stageNotification);
     if (stage + 1 < stageCount) {
-        foundation::RunLoop::main().dispatch([this, stage] { runStage(stage + 1); });
+        scheduleStep([this, stage] { runStage(stage + 1); });
         return;
     }
+    // Paced, the last stage shows for a step of its own before the collection is announced.
+    if (m_stageInterval > foundation::Seconds(0))
+        scheduleStep([this] { finishCollection(); });
+    else
+        finishCollection();
+}
+
+void NimbrelCollector::finishCollection()
+{
     notify::notify_post(loadedNotification);
     m_items.clear();
     ++m_completed;

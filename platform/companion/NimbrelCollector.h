@@ -18,6 +18,8 @@
 // see fewer than six stage posts; it always sees the final one after the file is written.
 
 #include <foundation/NSMutableArray.h>
+#include <foundation/RunLoop.h>
+#include <foundation/Seconds.h>
 #include <runtime/RefPtr.h>
 
 #include <cstddef>
@@ -46,6 +48,11 @@ public:
     // Runs every stage at once, without the run loop and without posting (tests).
     bool collectNow();
 
+    // Time each step of a collection waits for (its six stages and the final announcement); zero,
+    // the default, runs one step per run-loop turn. A simulated device sets it so that a scenario
+    // can watch the stages go by on the virtual clock.
+    void setStageInterval(foundation::Seconds interval) { m_stageInterval = interval; }
+
 private:
     NimbrelCollector() = default;
     struct Item {
@@ -55,7 +62,9 @@ private:
         bool isFolder { false };
         runtime::RefPtr<runtime::Object> image; // uikit::UIImage
     };
+    void scheduleStep(foundation::RunLoop::Function step);
     void runStage(size_t stage);
+    void finishCollection();
     void gather();
     void writeIcons(size_t part, size_t parts);
     bool writeData();
@@ -64,6 +73,7 @@ private:
     bool m_collecting { false };
     bool m_again { false };
     size_t m_completed { 0 };
+    foundation::Seconds m_stageInterval { 0 };
 };
 
 }

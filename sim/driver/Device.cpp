@@ -1,5 +1,7 @@
 #include "Device.h"
 
+#include <cstdio>
+
 #include "CommandRules.h"
 
 #include <sim/protocol/CommandChecker.h>
@@ -212,6 +214,13 @@ void Device::removeFile(const std::string& devicePath)
     fs::remove_all(hostPath(devicePath), error);
     if (error)
         throw std::runtime_error("cannot remove " + devicePath + ": " + error.message());
+}
+
+std::string Device::companionStageSecondsText() const
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", m_companionStageSeconds);
+    return text;
 }
 
 void Device::installLibrary(const std::string& name, const std::string& devicePath, std::vector<std::string>& warnings)

@@ -50,6 +50,10 @@ public:
     // Setting up. Each throws std::runtime_error with a message for the scenario's reader.
     void setActivatorInstalled(bool installed) { m_activator = installed; }
     void setCompanionInstalled(bool installed) { m_companion = installed; }
+    // Time each step of the companion's collection takes on the virtual clock (0: a run-loop turn),
+    // and its text for the SpringBoard process's environment.
+    void setCompanionStageSeconds(double seconds) { m_companionStageSeconds = seconds; }
+    std::string companionStageSecondsText() const;
     void setPreference(const std::string& key, const Json& value);
     void removePreference(const std::string& key);
     void putFile(const std::string& devicePath, const std::filesystem::path& source);
@@ -74,6 +78,7 @@ private:
     bool m_keep { false };
     bool m_activator { true };
     bool m_companion { true };
+    double m_companionStageSeconds { 0 };
     AppCatalog m_apps;
 };
 

@@ -116,7 +116,10 @@ Answer Session::setUp(const Command& command)
     if (name == "activator") {
         m_device->setActivatorInstalled(command.argument(0) == "on");
     } else if (name == "companion") {
-        m_device->setCompanionInstalled(command.argument(0) == "on");
+        if (command.argument(0) == "pace")
+            m_device->setCompanionStageSeconds(std::stod(command.argument(1)));
+        else
+            m_device->setCompanionInstalled(command.argument(0) == "on");
     } else if (name == "prefs") {
         m_device->setPreference(command.argument(0), *protocol::CommandChecker::jsonArgument(command.word(1)));
     } else if (name == "prefs-remove") {
@@ -192,6 +195,7 @@ void Session::startProcesses()
     m_processes = std::make_unique<ProcessSupervisor>(std::map<std::string, std::string> {
         { "TORVANE_DEVICE_ROOT", m_device->root().string() },
         { "TORVANE_VIRTUAL_TIME", "1" },
+        { "TORVANE_COMPANION_STAGE_SECONDS", m_device->companionStageSecondsText() },
     });
     m_quiescence = std::make_unique<Quiescence>(m_options.settleTimeout);
 

@@ -55,6 +55,9 @@ std::vector<CommandRow> makeScenarioTable()
         // Setting up
         { "activator", "", { choice("activator", { "on", "off" }) }, {}, "activator on|off", "Activator library file present (default on)", K::Setup, P::BeforeBoot },
         { "companion", "", { choice("companion", { "on", "off" }) }, {}, "companion on|off", "Nimbrel library file present (default on)", K::Setup, P::BeforeBoot },
+        { "companion", "pace", { number("SECONDS", "companion pace needs a number of seconds from 0 to 60, not '{}'", 0, 60) }, {}, "companion pace SECONDS",
+            "each step of a Nimbrel collection (six stages, then the announcement) waits SECONDS of virtual time (default 0: one run-loop turn)",
+            K::Setup, P::BeforeBoot },
         { "prefs", "", { word("KEY", "empty key"), propertyListValue("JSON") }, {}, "prefs KEY JSON",
             "put KEY = value into the preferences file (JSON: true/false, number, \"string\", [..], {..})", K::Setup, P::BeforeBoot },
         { "prefs-remove", "", { word("KEY", "empty key") }, {}, "prefs-remove KEY", "take KEY out of the preferences file", K::Setup, P::BeforeBoot },
