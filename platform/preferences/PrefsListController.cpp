@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* preferenceBundlesFolder = "/System/Library/PreferenceBundles";
 
-// Executables already loaded in this process, by device path. dlopen is asked once per path: the
+// Executables already loaded in this process, by host path. dlopen is asked once per path: the
 // library's load-time functions (its class registrations) must run once, and a failed load is not
 // retried on every tap.
 std::map<std::string, void*>& loadedExecutables()
@@ -33,14 +33,20 @@ std::map<std::string, void*>& loadedExecutables()
 
 bool loadExecutableOnce(const std::string& devicePath)
 {
-    auto& loaded = loadedExecutables();
-    if (auto found = loaded.find(devicePath); found != loaded.end())
-        return found->second != nullptr;
     auto hostPath = foundation::DeviceRoot::resolve(devicePath);
-    void* handle = hostPath ? dlopen(hostPath->c_str(), RTLD_NOW | RTLD_GLOBAL) : nullptr;
-    if (!handle)
-        foundation::NSLog("cannot load %@: %@", devicePath, std::string(hostPath ? dlerror() : "path outside the device"));
-    loaded.emplace(devicePath, handle);
+    if (!hostPath) {
+        foundation::NSLog("cannot load %@: the path leaves the device", devicePath);
+        return false;
+    }
+    auto& loaded = loadedExecutables();
+    if (auto found = loaded.find(*hostPath); found != loaded.end())
+        return found->second != nullptr;
+    void* handle = dlopen(hostPath->c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!handle) {
+        const char* reason = dlerror();
+        foundation::NSLog("cannot load %@: %@", devicePath, std::string(reason ? reason : "unknown error"));
+    }
+    loaded.emplace(*hostPath, handle);
     return handle != nullptr;
 }
 
