@@ -49,6 +49,8 @@ public:
     // What a tap does: runs the action when the item is enabled and its target (if it had one) is
     // alive. Returns whether the action ran.
     bool performAction();
+    // Whether the item was made with an action (a bar's delegate handles the buttons without one).
+    bool hasAction() const { return bool(m_action); }
 
     // The bar showing the item, told of every change (set by the bar).
     void setBar(UINavigationBar* bar) { m_bar = bar; }
