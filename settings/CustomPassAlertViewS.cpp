@@ -2,7 +2,10 @@
 
 #include "PassAlertBackground.h"
 
+#include <uikit/UIButton.h>
 #include <uikit/UIGraphics.h>
+#include <uikit/UIImageView.h>
+#include <uikit/UILabel.h>
 
 TORVANE_DEFINE_CLASS(CustomPassAlertViewS)
 
@@ -23,6 +26,8 @@ CustomPassAlertViewS::CustomPassAlertViewS(uikit::CGRect frame)
     : UIAlertView(frame)
 {
 }
+
+CustomPassAlertViewS::~CustomPassAlertViewS() = default;
 
 void CustomPassAlertViewS::layoutSubviews()
 {

@@ -21,6 +21,7 @@ public:
     static runtime::Ref<CustomPassAlertViewS> create(std::optional<std::string> title, std::optional<std::string> message,
         runtime::Object* delegate, std::optional<std::string> cancelButtonTitle,
         const std::vector<std::string>& otherButtonTitles = {});
+    ~CustomPassAlertViewS() override;
 
     // Takes the stock image away so the drawn panel shows; lays out nothing else.
     void layoutSubviews() override;

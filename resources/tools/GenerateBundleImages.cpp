@@ -75,9 +75,9 @@ void drawShadow(const CGContext& context, CGSize)
 {
     graphics::CGContextSaveGState(context);
     // Squash a circle into a wide, flat ellipse.
-    graphics::CGContextTranslateCTM(context, 51.5f, 64);
+    graphics::CGContextTranslateCTM(context, 51.5f, 66);
     graphics::CGContextScaleCTM(context, 1, 0.32f);
-    auto pool = twoStopGradient(0, 0, 0, 0.55f, 0, 0, 0, 0);
+    auto pool = twoStopGradient(0, 0, 0, 0.7f, 0, 0, 0, 0);
     graphics::CGContextDrawRadialGradient(context, pool, { 0, 0 }, 0, { 0, 0 }, 40, 0);
     graphics::CGContextRestoreGState(context);
     // A faint wider halo so the pool has no visible edge.
