@@ -39,6 +39,12 @@ bool keepsImageBehindIcon(const std::string& themeName)
     return themeName == "Icon Outlines" || themeName == "Icon Label Bars";
 }
 
+// "%@/%@/%@" of the themes root, a folder name and a file name.
+std::string themeFilePath(const std::string& folder, const std::string& file)
+{
+    return std::string(ChooseCustomImageSetupController::themesRoot) + "/" + folder + "/" + file;
+}
+
 std::string textOf(const NSDictionary& dictionary, std::string_view key)
 {
     return foundation::format("%@", dictionary.objectForKey(key));
@@ -98,7 +104,7 @@ bool ChooseCustomImageSetupController::initForContentSize(uikit::CGSize size)
     auto listing = foundation::NSFileManager::defaultManager().contentsOfDirectoryAtPath(themesRoot);
     m_themeArray = listing ? listing->copy() : NSArray::create();
     for (auto& folder : *m_themeArray) {
-        if (auto list = NSDictionary::dictionaryWithContentsOfFile(foundation::format("%@/%@/list.plist", themesRoot, folder.ptr())))
+        if (auto list = NSDictionary::dictionaryWithContentsOfFile(themeFilePath(foundation::format("%@", folder.ptr()), "list.plist")))
             m_themeDict->setObjectForKey(*list, foundation::format("%@", folder.ptr()));
     }
 
@@ -263,7 +269,7 @@ void ChooseCustomImageSetupController::tableViewDidSelectRowAtIndexPath(uikit::U
     m_currentImageName = NSString::create(name);
 
     auto folder = foundation::format("%@", &m_themeArray->objectAtIndex(indexPath.section()));
-    auto path = foundation::format("%@/%@/%@", themesRoot, folder, name);
+    auto path = themeFilePath(folder, name);
     auto frame = theme->objectForKey("ImageFrame");
     m_currentImageView = themeImageView(frame.get(), path);
 

@@ -59,7 +59,7 @@ runtime::Ref<PreviewTableCell> PreviewTableCell::createWithSpecifier(uikit::UITa
 }
 
 PreviewTableCell::PreviewTableCell(preferences::PSSpecifier* specifier)
-    : PSTableCell(uikit::UITableViewCellStyleDefault, reuseIdentifier, specifier)
+    : PSTableCell(uikit::UITableViewCellStyleDefault, previewReuseIdentifier, specifier)
 {
 }
 

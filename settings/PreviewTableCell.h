@@ -13,7 +13,7 @@
 class PreviewTableCell final : public preferences::PSTableCell {
     TORVANE_OBJECT(PreviewTableCell, preferences::PSTableCell)
 public:
-    static constexpr const char reuseIdentifier[] = "CellPreviewHome";
+    static constexpr const char previewReuseIdentifier[] = "CellPreviewHome";
 
     // initWithSpecifier:
     static runtime::Ref<PreviewTableCell> create(preferences::PSSpecifier* specifier);
