@@ -18,7 +18,7 @@ namespace {
 Json dump(SettingsApplication& application)
 {
     Json stack = Json::array();
-    for (auto& controller : application.paneStack())
+    for (auto& controller : application.screenStack())
         stack.push_back(controller->className());
     return {
         { "stack", stack },

@@ -10,6 +10,7 @@
 
 #include <runtime/RefPtr.h>
 #include <uikit/UITableViewCell.h>
+#include <uikit/UIViewController.h>
 
 #include <functional>
 #include <string>
@@ -23,7 +24,9 @@ class PSViewController;
 
 class PSClassFactory {
 public:
-    using ControllerMaker = std::function<runtime::RefPtr<PSViewController>()>;
+    // A controller class is a PSViewController or a PSSetupController (a navigation controller), so
+    // the maker answers the common base.
+    using ControllerMaker = std::function<runtime::RefPtr<uikit::UIViewController>()>;
     using CellMaker = std::function<runtime::RefPtr<PSTableCell>(uikit::UITableViewCellStyle, const std::string& reuseIdentifier, PSSpecifier*)>;
 
     static bool registerController(std::string_view className, ControllerMaker maker);
@@ -31,6 +34,8 @@ public:
 
     // nullptr when no class of that name was registered.
     static runtime::RefPtr<PSViewController> makeController(std::string_view className);
+    // Any registered controller class, setup controllers included.
+    static runtime::RefPtr<uikit::UIViewController> makeViewController(std::string_view className);
     static runtime::RefPtr<PSTableCell> makeCell(std::string_view className, uikit::UITableViewCellStyle style,
         const std::string& reuseIdentifier, PSSpecifier* specifier);
 };
@@ -39,7 +44,7 @@ public:
 
 #define PS_REGISTER_CONTROLLER_CLASS(ClassName)                                                      \
     [[maybe_unused]] static const bool ClassName##_controllerRegistered = ::preferences::PSClassFactory::registerController( \
-        #ClassName, [] { return ::runtime::RefPtr<::preferences::PSViewController>(ClassName::create()); });
+        #ClassName, [] { return ::runtime::RefPtr<::uikit::UIViewController>(ClassName::create()); });
 
 #define PS_REGISTER_CELL_CLASS(ClassName)                                                            \
     [[maybe_unused]] static const bool ClassName##_cellRegistered = ::preferences::PSClassFactory::registerCell( \

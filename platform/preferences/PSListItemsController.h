@@ -14,6 +14,7 @@ public:
     static runtime::Ref<PSListItemsController> create();
 
     bool initForContentSize(CGSize size) override;
+    void viewWillAppear(bool animated) override;
     void tableViewDidSelectRowAtIndexPath(uikit::UITableView&, uikit::NSIndexPath&) override;
 
 protected:
@@ -21,6 +22,7 @@ protected:
 
 private:
     void buildItems();
+    void updateCheckmarks();
 };
 
 }

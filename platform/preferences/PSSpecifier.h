@@ -77,6 +77,9 @@ public:
     // the `defaults` domain's file (whole-file atomic write). Returns false when nothing could be
     // sent or written.
     bool writeValue(runtime::RefPtr<runtime::Object> value);
+    // The `defaults` domain half of readValue / writeValue, whatever getter or setter the item names.
+    runtime::RefPtr<runtime::Object> readDefaultsValue() const;
+    bool writeDefaultsValue(runtime::Object* value) const;
 
 private:
     PSSpecifier(std::string name, PSCellType type, runtime::Object* target);

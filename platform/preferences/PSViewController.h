@@ -17,6 +17,12 @@
 
 namespace preferences {
 
+// Preference screens and cells speak in UIKit's geometry.
+using uikit::CGFloat;
+using uikit::CGPoint;
+using uikit::CGRect;
+using uikit::CGSize;
+
 class PSSpecifier;
 
 class PSViewController : public uikit::UIViewController {

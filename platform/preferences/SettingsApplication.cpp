@@ -1,45 +1,71 @@
 #include <preferences/SettingsApplication.h>
 
-#include <foundation/NSNotificationCenter.h>
-#include <uikit/UIApplication.h>
+#include <uikit/UINavigationBar.h>
 #include <uikit/UIScreen.h>
 
 namespace preferences {
 
 TORVANE_DEFINE_CLASS(SettingsApplication)
 
+namespace {
+
+constexpr CGFloat statusBarHeight = 20;
+
+}
+
 runtime::Ref<SettingsApplication> SettingsApplication::create()
 {
-    return runtime::adoptRef(*new SettingsApplication);
+    auto application = runtime::adoptRef(*new SettingsApplication);
+    uikit::UIApplication::setSharedApplication(application);
+    application->m_window->makeKeyAndVisible();
+    return application;
+}
+
+SettingsApplication* SettingsApplication::shared()
+{
+    return runtime::dynamicCast<SettingsApplication>(uikit::UIApplication::existingSharedApplication());
 }
 
 SettingsApplication::SettingsApplication()
     : m_window(uikit::UIWindow::create(uikit::UIScreen::mainScreen().bounds()))
-    , m_root(uikit::UIViewController::create())
-    , m_navigation(uikit::UINavigationController::create(m_root))
+    , m_prefsList(PrefsListController::create())
+    , m_navigation(uikit::UINavigationController::create(m_prefsList))
 {
-    m_root->setTitle(std::string("Settings"));
+    CGSize screen = uikit::UIScreen::mainScreen().bounds().size;
+    m_prefsList->setRootController(m_navigation.ptr());
+    m_prefsList->initForContentSize({ screen.width, std::max<CGFloat>(0, screen.height - statusBarHeight - uikit::UINavigationBar::height) });
     m_navigation->showInWindow(m_window.get());
-    m_window->makeKeyAndVisible();
 }
 
-std::vector<runtime::Ref<uikit::UIViewController>> SettingsApplication::paneStack() const
+std::vector<runtime::Ref<uikit::UIViewController>> SettingsApplication::screenStack() const
 {
-    std::vector<runtime::Ref<uikit::UIViewController>> stack;
-    for (auto& controller : m_navigation->viewControllers()) {
-        if (controller.ptr() != m_root.ptr())
-            stack.push_back(controller);
+    std::vector<runtime::Ref<uikit::UIViewController>> stack(m_navigation->viewControllers());
+    for (auto* modal = m_navigation->modalViewController(); modal; modal = modal->modalViewController()) {
+        if (auto* navigation = runtime::dynamicCast<uikit::UINavigationController>(modal)) {
+            for (auto& screen : navigation->viewControllers())
+                stack.push_back(screen);
+        } else {
+            stack.push_back(*modal);
+        }
     }
-    for (auto* modal = m_navigation->modalViewController(); modal; modal = modal->modalViewController())
-        stack.push_back(*modal);
     return stack;
+}
+
+uikit::UIViewController& SettingsApplication::topScreen() const
+{
+    auto stack = screenStack();
+    // The Settings list is always at the bottom, so the stack is never empty.
+    return stack.back().get();
 }
 
 void SettingsApplication::resignActive()
 {
-    auto& center = foundation::NSNotificationCenter::defaultCenter();
-    center.postNotificationName(uikit::UIApplicationWillResignActiveNotification);
-    center.postNotificationName(uikit::UIApplicationDidEnterBackgroundNotification);
+    enterBackground();
+}
+
+void SettingsApplication::becomeActive()
+{
+    enterForeground();
 }
 
 }

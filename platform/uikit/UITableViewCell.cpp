@@ -342,4 +342,9 @@ void UITableViewCell::layoutLabels(CGRect content)
     }
 }
 
+std::string UITableViewCell::accessibilityLabel() const
+{
+    return m_textLabel->text();
+}
+
 }

@@ -72,6 +72,9 @@ public:
 
     UIView& contentView() const { return m_contentView.get(); }
     UILabel& textLabel() const { return m_textLabel.get(); }
+    // The text a reader of the screen hears for the row: the textLabel's text. A cell that draws its
+    // own text instead of using textLabel answers that text.
+    virtual std::string accessibilityLabel() const;
     // nullptr for the Default style, which has none.
     UILabel* detailTextLabel() const { return m_detailTextLabel.get(); }
     UIImageView& imageView() const { return m_imageView.get(); }

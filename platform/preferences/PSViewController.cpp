@@ -1,0 +1,29 @@
+#include <preferences/PSViewController.h>
+
+#include <preferences/PSSpecifier.h>
+
+namespace preferences {
+
+TORVANE_DEFINE_CLASS(PSViewController)
+
+runtime::Ref<PSViewController> PSViewController::create()
+{
+    return runtime::adoptRef(*new PSViewController);
+}
+
+PSViewController::PSViewController() = default;
+
+bool PSViewController::initForContentSize(CGSize size)
+{
+    m_contentSize = size;
+    return true;
+}
+
+void PSViewController::setSpecifier(runtime::RefPtr<PSSpecifier> specifier)
+{
+    m_specifier = std::move(specifier);
+    if (m_specifier && !title() && navigationTitle().empty())
+        setTitle(m_specifier->name());
+}
+
+}
