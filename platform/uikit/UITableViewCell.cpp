@@ -249,11 +249,6 @@ void UITableViewCell::prepareForReuse()
     setEditing(false, false);
 }
 
-std::string UITableViewCell::accessibilityLabel() const
-{
-    return m_textLabel->text();
-}
-
 void UITableViewCell::setTableLook(UITableViewStyle style, UITableViewCellGroupPosition position,
     UITableViewCellSeparatorStyle separatorStyle, runtime::RefPtr<UIColor> separatorColor)
 {

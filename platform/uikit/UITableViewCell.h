@@ -111,10 +111,6 @@ public:
     // and editing. Subclasses reset their own content (calling this first).
     virtual void prepareForReuse();
 
-    // What the row says to assistive technology; the text label's text unless a cell that draws
-    // its own content knows better.
-    virtual std::string accessibilityLabel() const;
-
     void layoutSubviews() override;
 
     // Set by the table when it places the cell: its style, the cell's place in its section and the
