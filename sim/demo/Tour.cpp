@@ -71,6 +71,42 @@ popup kill "Maps"
 screenshot springboard 12-quick-killer-one-ended.png
 alert tap "Kill All"
 dump springboard 13-quick-killer-all-ended.json
+
+# The settings pane, in the Settings application: the first opening shows the information alert.
+settings open
+screenshot settings 14-settings-first-run.png
+settings alert "Dismiss"
+# A switch writes its key at once: no more question before a swipe ends an application.
+settings toggle ConfirmationHomeID off
+screenshot settings 15-settings-root.png
+dump settings 15-settings-root.json
+# Disabling an application asks first; Maps is then drawn at half strength with its marker.
+settings select NeverShowID
+settings row "Maps"
+screenshot settings 16-disable-question.png
+settings sheet "Yes"
+screenshot settings 17-disabled-list.png
+settings back
+# The theme chooser previews the picked image around the sample icon; Save keeps it.
+settings select ChooseImageID
+settings alert "Dismiss"
+settings row "Green Bar"
+screenshot settings 18-theme-chooser.png
+settings save
+screenshot settings 19-settings-preview.png
+dump prefs prefs-after-settings.json
+# Leaving Settings tells the add-on: the new theme shows on the running applications, Maps
+# (disabled) shows none, and a swipe ends Camera without asking.
+settings leave
+launch com.apple.Maps mb 40
+launch com.apple.camera mb 12
+launch com.apple.mobilesafari
+home
+wait 1
+screenshot springboard 20-home-after-settings.png
+swipe up Camera by 20
+screenshot springboard 21-camera-ended-without-asking.png
+dump springboard 21-home-after-settings.json
 )scenario";
 }
 
