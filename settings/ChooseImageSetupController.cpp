@@ -1,6 +1,9 @@
 #include "ChooseImageSetupController.h"
 
+#include <preferences/PSClassFactory.h>
+
 TORVANE_DEFINE_CLASS(ChooseImageSetupController)
+PS_REGISTER_CONTROLLER_CLASS(ChooseImageSetupController)
 
 runtime::Ref<ChooseImageSetupController> ChooseImageSetupController::create()
 {
