@@ -1,11 +1,14 @@
 #include "SettingsTestSupport.h"
 
 #include "ChooseCustomImageSetupController.h"
+#include "ChooseImageSetupController.h"
 
 #include <foundation/NSArray.h>
 #include <foundation/NSNumber.h>
 #include <foundation/NSString.h>
 #include <uikit/NSIndexPath.h>
+#include <preferences/PSClassFactory.h>
+#include <preferences/PSSpecifier.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UILabel.h>
 #include <uikit/UINavigationController.h>
@@ -180,6 +183,29 @@ TEST_F(ThemeChooser, ThemesInformationShowsOnce)
 
     openChooser();
     EXPECT_TRUE(uikit::UIAlertView::visibleAlerts().empty());
+}
+
+// The chooser entry as the specifier file names it: the setup controller made by name shows the
+// chooser as its first screen, and the chooser's Save closes the whole modal stack.
+TEST_F(ThemeChooser, ChooserEntryOpensAndSaveClosesTheSetupController)
+{
+    auto entry = preferences::PSSpecifier::create("Indicator Image", preferences::PSCellType::Link);
+    entry->setPropertyForKey(NSStr("ChooseCustomImageSetupController"), "customControllerClass");
+    auto made = preferences::PSClassFactory::makeViewController("ChooseImageSetupController");
+    auto* setup = runtime::dynamicCast<ChooseImageSetupController>(made.get());
+    ASSERT_NE(setup, nullptr);
+
+    auto settingsStack = uikit::UINavigationController::create();
+    setup->setupWithSpecifier(*entry, *settingsStack, nullptr);
+    settingsStack->presentModalViewController(*setup, false);
+    auto* chooser = runtime::dynamicCast<ChooseCustomImageSetupController>(setup->topViewController());
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->navigationItem().title(), std::optional<std::string>("Images"));
+
+    pick(*chooser, 0, 0);
+    ASSERT_TRUE(chooser->navigationItem().rightBarButtonItem()->performAction());
+    EXPECT_EQ(settingsStack->modalViewController(), nullptr);
+    EXPECT_EQ(readPreferences()->dictionaryForKey("SelectedTheme")->objectForKey("ImageName")->description(), "Green.png");
 }
 
 }
