@@ -1,0 +1,69 @@
+#include "SwipeAppCell.h"
+
+#include <graphics/Context.h>
+#include <uikit/UIColor.h>
+#include <uikit/UIGraphics.h>
+#include <uikit/UIStringDrawing.h>
+
+TORVANE_DEFINE_CLASS(SwipeAppCell)
+
+runtime::Ref<SwipeAppCell> SwipeAppCell::create(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
+{
+    return runtime::adoptRef(*new SwipeAppCell(style, std::move(reuseIdentifier)));
+}
+
+SwipeAppCell::SwipeAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
+    : SwipeDrawnTableViewCell(style, std::move(reuseIdentifier))
+{
+}
+
+SwipeAppCell::~SwipeAppCell() = default;
+
+uikit::UIFont& SwipeAppCell::nameFont()
+{
+    static const runtime::Ref<uikit::UIFont> font = uikit::UIFont::boldSystemFontOfSize(20);
+    return font.get();
+}
+
+void SwipeAppCell::setAppName(const foundation::NSString* name)
+{
+    m_appName = name ? runtime::RefPtr<foundation::NSString>(foundation::NSString::create(name->string())) : nullptr;
+    setNeedsDisplay();
+}
+
+void SwipeAppCell::setAppIcon(runtime::RefPtr<uikit::UIImage> icon)
+{
+    m_appIcon = std::move(icon);
+    setNeedsDisplay();
+}
+
+void SwipeAppCell::setIsNever(bool isNever)
+{
+    m_isNever = isNever;
+    setNeedsDisplay();
+}
+
+std::string SwipeAppCell::accessibilityLabel() const
+{
+    return m_appName ? m_appName->string() : std::string();
+}
+
+void SwipeAppCell::drawContentView(uikit::CGRect rect)
+{
+    bool marked = isHighlighted() || isSelected();
+    auto background = marked ? uikit::UIColor::clearColor() : uikit::UIColor::whiteColor();
+    auto text = marked ? uikit::UIColor::whiteColor() : uikit::UIColor::blackColor();
+
+    background->set();
+    graphics::CGContextFillRect(uikit::UIGraphicsGetCurrentContext(), rect);
+
+    text->set();
+    if (m_appName)
+        uikit::drawAtPointForWidth(m_appName->string(), { 44, 11 }, 200, nameFont(), uikit::UILineBreakModeTailTruncation);
+    if (m_appIcon)
+        m_appIcon->drawInRect({ { 5, 7 }, { 30, 30 } });
+    if (m_isNever) {
+        if (auto marker = uikit::UIImage::imageWithContentsOfFile(markerImagePath))
+            marker->drawAtPoint({ 257, 5 });
+    }
+}
