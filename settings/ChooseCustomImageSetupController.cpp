@@ -1,5 +1,7 @@
 #include "ChooseCustomImageSetupController.h"
 
+#include <algorithm>
+
 #include "CustomPassAlertViewS.h"
 #include "DashmereDelegate.h"
 #include "FatPreviewCell.h"
@@ -121,7 +123,10 @@ bool ChooseCustomImageSetupController::initForContentSize(uikit::CGSize size)
     m_imageTable->setDataSource(this);
     m_imageTable->setDelegate(this);
     m_imageTable->setScrollEnabled(false);
-    m_selectionTable = uikit::UITableView::create({ { 0, 120 }, { 320, 385 } }, uikit::UITableViewStyleGrouped);
+    // 385 points below the preview reach past the bottom of a 416-point screen, where the last rows
+    // could never be scrolled into sight; the table ends with the screen instead.
+    uikit::CGFloat selectionHeight = std::min<uikit::CGFloat>(385, std::max<uikit::CGFloat>(0, size.height - 120));
+    m_selectionTable = uikit::UITableView::create({ { 0, 120 }, { 320, selectionHeight } }, uikit::UITableViewStyleGrouped);
     m_selectionTable->setDataSource(this);
     m_selectionTable->setDelegate(this);
     m_backView->addSubview(*m_imageTable);

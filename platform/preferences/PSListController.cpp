@@ -52,6 +52,10 @@ void PSListController::loadView()
 void PSListController::viewWillAppear(bool animated)
 {
     PSViewController::viewWillAppear(animated);
+    // The rows on screen get their cells now, so a subclass finds them cached when it decorates
+    // them on appearing (as the Settings application's lists do before they show).
+    table().setNeedsLayout();
+    table().layoutIfNeeded();
     // Values may have changed on a screen above this one.
     for (auto& [specifier, cell] : m_cells)
         cell->refreshCellContentsWithSpecifier(*const_cast<PSSpecifier*>(specifier));

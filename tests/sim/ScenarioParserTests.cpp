@@ -186,7 +186,7 @@ TEST(ScenarioParser, RefusesMalformedArguments)
         { "activator maybe", false, "activator must be on|off" },
         { "activator", true, "usage: activator assign" },
         { "activator send", true, "usage: activator assign" },
-        { "companion", false, "usage: companion on|off" },
+        { "companion", false, "companion on|off" },
         { "prefs Key", false, "usage: prefs KEY JSON" },
         { "prefs Key Glow", false, "not a JSON value" },
         { "prefs Key [1, 2", false, "unclosed" },
