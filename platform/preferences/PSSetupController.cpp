@@ -35,7 +35,7 @@ void PSSetupController::setupWithSpecifier(PSSpecifier& specifier, uikit::UINavi
             list->setBundle(opener->bundle());
     }
     CGSize screenSize = uikit::UIScreen::mainScreen().bounds().size;
-    CGSize content { screenSize.width, std::max<CGFloat>(0, screenSize.height - 20 - uikit::UINavigationBar::height) };
+    CGSize content { screenSize.width, std::max<CGFloat>(0, screenSize.height - uikit::UINavigationBar::height) };
     if (!screen->initForContentSize(content))
         return;
     // Screens opened inside the setup controller go on its own stack.

@@ -7,12 +7,6 @@ namespace preferences {
 
 TORVANE_DEFINE_CLASS(SettingsApplication)
 
-namespace {
-
-constexpr CGFloat statusBarHeight = 20;
-
-}
-
 runtime::Ref<SettingsApplication> SettingsApplication::create()
 {
     auto application = runtime::adoptRef(*new SettingsApplication);
@@ -33,7 +27,8 @@ SettingsApplication::SettingsApplication()
 {
     CGSize screen = uikit::UIScreen::mainScreen().bounds().size;
     m_prefsList->setRootController(m_navigation.ptr());
-    m_prefsList->initForContentSize({ screen.width, std::max<CGFloat>(0, screen.height - statusBarHeight - uikit::UINavigationBar::height) });
+    // The Settings window shows no status bar here: its screens get everything below the bar.
+    m_prefsList->initForContentSize({ screen.width, std::max<CGFloat>(0, screen.height - uikit::UINavigationBar::height) });
     m_navigation->showInWindow(m_window.get());
 }
 

@@ -76,6 +76,9 @@ dump springboard 13-quick-killer-all-ended.json
 settings open
 screenshot settings 14-settings-first-run.png
 settings alert "Dismiss"
+# A quarter of a second after the pane opens, it asks the add-on for a picture of a real icon and
+# its label, which the preview then shows.
+wait 0.5
 # A switch writes its key at once: no more question before a swipe ends an application.
 settings toggle ConfirmationHomeID off
 screenshot settings 15-settings-root.png
