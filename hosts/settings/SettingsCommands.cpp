@@ -210,7 +210,9 @@ void back(SettingsApplication& application)
     navigation.popViewControllerAnimated(true);
 }
 
-Json runVerb(SettingsApplication& application, const Command& command)
+}
+
+Json runSettingsCommand(SettingsApplication& application, const Command& command)
 {
     const std::string& verb = command.argument(0);
     if (verb == "leave") {
@@ -243,8 +245,6 @@ Json runVerb(SettingsApplication& application, const Command& command)
     return nullptr;
 }
 
-}
-
 void registerSettingsCommands(hosts::ControlServer& server, SettingsApplication& application)
 {
     // Requests reach these handlers only once the command table has checked their shape.
@@ -256,7 +256,7 @@ void registerSettingsCommands(hosts::ControlServer& server, SettingsApplication&
         return hosts::writeScreenshot(protectedApplication->renderScreen(), command.argument(0));
     });
     server.serve("settings", [protectedApplication](const Command& command) -> Json {
-        return runVerb(protectedApplication.get(), command);
+        return runSettingsCommand(protectedApplication.get(), command);
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <preferences/SettingsApplication.h>
 #include <hosts/common/ControlServer.h>
+#include <sim/protocol/Command.h>
+#include <sim/protocol/Json.h>
 
 namespace preferences::host {
 
@@ -9,5 +11,9 @@ namespace preferences::host {
 // `settings ...` commands. Panes add their own `settings` verbs as they arrive; until a pane is
 // open, verbs that need one are refused with a clear error.
 void registerSettingsCommands(hosts::ControlServer&, SettingsApplication&);
+
+// One `settings ...` request, already checked against the command table; throws ControlError when
+// the verb cannot apply to what the screen shows.
+sim::protocol::Json runSettingsCommand(SettingsApplication&, const sim::protocol::Command&);
 
 }
