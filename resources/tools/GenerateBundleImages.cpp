@@ -11,6 +11,8 @@
 //   TQNever.png               24 x 24   the no-entry sign on applications the add-on leaves alone
 //   TorvaneIcon.png           29 x 29   the pane's icon, also the quick killer's in Activator
 
+#include "PngCanvas.h"
+
 #include <graphics/ColorSpace.h>
 #include <graphics/Color.h>
 #include <graphics/Context.h>
@@ -18,6 +20,7 @@
 #include <graphics/Geometry.h>
 #include <graphics/Gradient.h>
 #include <graphics/Image.h>
+#include <quartzcore/LayerPainting.h>
 #include <graphics/TextLayout.h>
 
 #include <cmath>
@@ -36,37 +39,11 @@ using graphics::CGPoint;
 using graphics::CGRect;
 using graphics::CGSize;
 
-void addRoundedRect(const CGContext& context, CGRect rect, CGFloat radius)
-{
-    CGFloat left = rect.origin.x, top = rect.origin.y;
-    CGFloat right = left + rect.size.width, bottom = top + rect.size.height;
-    CGFloat middleY = top + rect.size.height / 2, middleX = left + rect.size.width / 2;
-    graphics::CGContextBeginPath(context);
-    graphics::CGContextMoveToPoint(context, left, middleY);
-    graphics::CGContextAddArcToPoint(context, left, top, middleX, top, radius);
-    graphics::CGContextAddArcToPoint(context, right, top, right, middleY, radius);
-    graphics::CGContextAddArcToPoint(context, right, bottom, middleX, bottom, radius);
-    graphics::CGContextAddArcToPoint(context, left, bottom, left, middleY, radius);
-    graphics::CGContextClosePath(context);
-}
-
 graphics::CGGradient twoStopGradient(CGFloat r0, CGFloat g0, CGFloat b0, CGFloat a0, CGFloat r1, CGFloat g1, CGFloat b1, CGFloat a1)
 {
     const CGFloat components[] = { r0, g0, b0, a0, r1, g1, b1, a1 };
     const CGFloat locations[] = { 0, 1 };
     return graphics::CGGradientCreateWithColorComponents(graphics::CGColorSpaceCreateDeviceRGB(), components, locations, 2);
-}
-
-// Draws at `scale` pixels a point on a canvas of `size` points and writes the PNG.
-bool render(const fs::path& path, CGSize size, CGFloat scale, const std::function<void(const CGContext&)>& draw)
-{
-    int width = static_cast<int>(std::ceil(size.width * scale));
-    int height = static_cast<int>(std::ceil(size.height * scale));
-    auto context = graphics::CGBitmapContextCreate(width, height, scale);
-    if (!context)
-        return false;
-    draw(context);
-    return graphics::CGImageWritePNGFile(graphics::CGBitmapContextCreateImage(context), path);
 }
 
 // A dark pool under the icon's foot, fading to nothing at its rim. In the preview the icon's
@@ -97,7 +74,7 @@ void drawTile(const CGContext& context, CGFloat size)
     CGRect tile { { 0, 0 }, { size, size } };
 
     graphics::CGContextSaveGState(context);
-    addRoundedRect(context, tile, radius);
+    quartzcore::addRoundedRectPath(context, tile, radius);
     graphics::CGContextClip(context);
     auto body = twoStopGradient(0.16f, 0.72f, 0.78f, 1, 0.04f, 0.30f, 0.42f, 1);
     graphics::CGContextDrawLinearGradient(context, body, { 0, 0 }, { 0, size }, 0);
@@ -105,9 +82,9 @@ void drawTile(const CGContext& context, CGFloat size)
     // The gesture the add-on reacts to: a finger's stroke upwards, ending in an arrow head.
     CGFloat unit = size / 59;
     graphics::CGContextSetRGBFillColor(context, 1, 1, 1, 0.95f);
-    addRoundedRect(context, { { 16 * unit, 44 * unit }, { 27 * unit, 5 * unit } }, 2.5f * unit);
+    quartzcore::addRoundedRectPath(context, { { 16 * unit, 44 * unit }, { 27 * unit, 5 * unit } }, 2.5f * unit);
     graphics::CGContextFillPath(context);
-    addRoundedRect(context, { { 26.5f * unit, 20 * unit }, { 6 * unit, 20 * unit } }, 3 * unit);
+    quartzcore::addRoundedRectPath(context, { { 26.5f * unit, 20 * unit }, { 6 * unit, 20 * unit } }, 3 * unit);
     graphics::CGContextFillPath(context);
     graphics::CGContextBeginPath(context);
     graphics::CGContextMoveToPoint(context, 29.5f * unit, 8 * unit);
@@ -127,7 +104,7 @@ void drawTile(const CGContext& context, CGFloat size)
     // A thin dark rim keeps the tile's edge crisp on light backgrounds.
     graphics::CGContextSetRGBStrokeColor(context, 0, 0.12f, 0.18f, 0.45f);
     graphics::CGContextSetLineWidth(context, size > 40 ? 1 : 0.5f);
-    addRoundedRect(context, { { 0.5f, 0.5f }, { size - 1, size - 1 } }, radius);
+    quartzcore::addRoundedRectPath(context, { { 0.5f, 0.5f }, { size - 1, size - 1 } }, radius);
     graphics::CGContextStrokePath(context);
 }
 
@@ -164,7 +141,7 @@ void drawNoEntry(const CGContext& context, CGSize size)
 
     CGFloat barHeight = size.height * 0.18f;
     graphics::CGContextSetRGBFillColor(context, 1, 1, 1, 1);
-    addRoundedRect(context, { { size.width * 0.22f, (size.height - barHeight) / 2 }, { size.width * 0.56f, barHeight } }, barHeight / 3);
+    quartzcore::addRoundedRectPath(context, { { size.width * 0.22f, (size.height - barHeight) / 2 }, { size.width * 0.56f, barHeight } }, barHeight / 3);
     graphics::CGContextFillPath(context);
 }
 
@@ -194,7 +171,7 @@ int main(int argc, char** argv)
     for (auto& image : images) {
         for (CGFloat scale : { 1.0f, 2.0f }) {
             fs::path path = output / (std::string(image.name) + (scale == 2 ? "@2x.png" : ".png"));
-            if (!render(path, image.size, scale, [&](const CGContext& context) { image.draw(context, image.size); })) {
+            if (!resources::renderPNG(path, image.size, scale, [&](const CGContext& context) { image.draw(context, image.size); })) {
                 std::fprintf(stderr, "torvane-bundle-image-generator: cannot write %s\n", path.c_str());
                 return 1;
             }

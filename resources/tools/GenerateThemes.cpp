@@ -11,6 +11,8 @@
 //   IconLabelBars  "Icon Label Bars"  a rounded bar behind the name      {{-6,61},{71,15}}
 //   RunningDots    "Running Dots"     a small lit dot under the name     {{24.5,77},{10,10}}
 
+#include "PngCanvas.h"
+
 #include <foundation/DeviceRoot.h>
 #include <foundation/NSArray.h>
 #include <foundation/NSDictionary.h>
@@ -18,6 +20,7 @@
 #include <graphics/Context.h>
 #include <graphics/Geometry.h>
 #include <graphics/Image.h>
+#include <quartzcore/LayerPainting.h>
 
 #include <cmath>
 #include <cstdio>
@@ -44,32 +47,6 @@ const std::vector<Tint> tints {
     { "White", "White", 1.0f, 1.0f, 1.0f },
 };
 
-void addRoundedRect(const graphics::CGContext& context, graphics::CGRect rect, CGFloat radius)
-{
-    CGFloat left = rect.origin.x, top = rect.origin.y;
-    CGFloat right = left + rect.size.width, bottom = top + rect.size.height;
-    CGFloat middleY = top + rect.size.height / 2, middleX = left + rect.size.width / 2;
-    graphics::CGContextBeginPath(context);
-    graphics::CGContextMoveToPoint(context, left, middleY);
-    graphics::CGContextAddArcToPoint(context, left, top, middleX, top, radius);
-    graphics::CGContextAddArcToPoint(context, right, top, right, middleY, radius);
-    graphics::CGContextAddArcToPoint(context, right, bottom, middleX, bottom, radius);
-    graphics::CGContextAddArcToPoint(context, left, bottom, left, middleY, radius);
-    graphics::CGContextClosePath(context);
-}
-
-// Draws at `scale` pixels a point on a canvas of `size` points and writes the PNG.
-bool render(const fs::path& path, graphics::CGSize size, CGFloat scale, const std::function<void(const graphics::CGContext&)>& draw)
-{
-    int width = static_cast<int>(std::ceil(size.width * scale));
-    int height = static_cast<int>(std::ceil(size.height * scale));
-    auto context = graphics::CGBitmapContextCreate(width, height, scale);
-    if (!context)
-        return false;
-    draw(context);
-    return graphics::CGImageWritePNGFile(graphics::CGBitmapContextCreateImage(context), path);
-}
-
 // A glow hugging the icon's rounded square: rings that fade outwards, brightest at the edge.
 void drawGlow(const graphics::CGContext& context, const Tint& tint)
 {
@@ -79,12 +56,12 @@ void drawGlow(const graphics::CGContext& context, const Tint& tint)
         graphics::CGRect rect { { icon.origin.x + inset, icon.origin.y + inset }, { icon.size.width - 2 * inset, icon.size.height - 2 * inset } };
         graphics::CGContextSetRGBStrokeColor(context, tint.red, tint.green, tint.blue, 0.10f + 0.11f * (8 - ring));
         graphics::CGContextSetLineWidth(context, 1.6f);
-        addRoundedRect(context, rect, 10 + ring);
+        quartzcore::addRoundedRectPath(context, rect, 10 + ring);
         graphics::CGContextStrokePath(context);
     }
     graphics::CGContextSetRGBStrokeColor(context, tint.red, tint.green, tint.blue, 1);
     graphics::CGContextSetLineWidth(context, 2);
-    addRoundedRect(context, icon, 10);
+    quartzcore::addRoundedRectPath(context, icon, 10);
     graphics::CGContextStrokePath(context);
 }
 
@@ -92,11 +69,11 @@ void drawBar(const graphics::CGContext& context, const Tint& tint, graphics::CGS
 {
     graphics::CGRect bar { { 0.5f, 0.5f }, { size.width - 1, size.height - 1 } };
     graphics::CGContextSetRGBFillColor(context, tint.red * 0.8f, tint.green * 0.8f, tint.blue * 0.8f, 0.85f);
-    addRoundedRect(context, bar, bar.size.height / 2);
+    quartzcore::addRoundedRectPath(context, bar, bar.size.height / 2);
     graphics::CGContextFillPath(context);
     graphics::CGContextSetRGBStrokeColor(context, 1, 1, 1, 0.5f);
     graphics::CGContextSetLineWidth(context, 1);
-    addRoundedRect(context, bar, bar.size.height / 2);
+    quartzcore::addRoundedRectPath(context, bar, bar.size.height / 2);
     graphics::CGContextStrokePath(context);
 }
 
@@ -129,7 +106,7 @@ bool writeTheme(const fs::path& output, const Theme& theme)
         std::string file = std::string(theme.prefix) + tint.suffix;
         for (CGFloat scale : { 1.0f, 2.0f }) {
             fs::path path = folder / (file + (scale == 2 ? "@2x.png" : ".png"));
-            if (!render(path, theme.size, scale, [&](const graphics::CGContext& context) { theme.draw(context, tint, theme.size); }))
+            if (!resources::renderPNG(path, theme.size, scale, [&](const graphics::CGContext& context) { theme.draw(context, tint, theme.size); }))
                 return false;
         }
         names.push_back(foundation::NSDictionary::create({
