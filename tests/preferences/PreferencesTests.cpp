@@ -10,6 +10,7 @@
 #include <foundation/RunLoop.h>
 #include <preferences/PSClassFactory.h>
 #include <preferences/PSListController.h>
+#include <preferences/PSListItemsController.h>
 #include <preferences/PSSetupController.h>
 #include <preferences/PSSliderTableCell.h>
 #include <preferences/PrefsListController.h>
@@ -395,6 +396,37 @@ TEST_F(PreferencesTest, SliderRowFollowsAFingerAndStoresEachValue)
     application.injectTouch(uikit::UITouchPhaseBegan, onScreen(0));
     application.injectTouch(uikit::UITouchPhaseEnded, onScreen(0));
     EXPECT_NEAR(slider.value(), 1, 0.01);
+}
+
+TEST_F(PreferencesTest, ChoiceRowsOpenTheirChoicesAndMoveTheCheckmark)
+{
+    auto titles = foundation::NSArray::create({ text("Small"), text("Large") });
+    auto values = foundation::NSArray::create({ NSNumber::numberWithInt(1), NSNumber::numberWithInt(2) });
+    auto choice = PSSpecifier::createFromItem(dictionary({ { "cell", text("PSLinkListCell") }, { "label", text("Size") }, { "id", text("SizeID") },
+        { "key", text("Size") }, { "defaults", text("com.test.fake") }, { "default", NSNumber::numberWithInt(1) },
+        { "validTitles", titles }, { "validValues", values } }).get(), nullptr);
+    ASSERT_TRUE(choice);
+    auto pane = FakePane::create();
+    pane->initForContentSize({ 320, 416 });
+    pane->setSpecifiers({ *choice });
+    show(pane.get());
+    EXPECT_EQ(pane->cachedCellForSpecifierID("SizeID")->detailTextLabel()->text(), "Small");
+
+    ASSERT_TRUE(tapRow(pane.get(), "SizeID"));
+    auto* items = runtime::dynamicCast<preferences::PSListItemsController>(m_navigation->topViewController());
+    ASSERT_TRUE(items);
+    auto checked = [&](int row) {
+        auto cell = items->tableViewCellForRowAtIndexPath(items->table(), uikit::NSIndexPath::indexPathForRow(row, 0));
+        return cell->accessoryType() == uikit::UITableViewCellAccessoryCheckmark;
+    };
+    EXPECT_TRUE(checked(0));
+    EXPECT_FALSE(checked(1));
+    ASSERT_TRUE(items->table().tapRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(1, 0)));
+    settle();
+    EXPECT_FALSE(checked(0));
+    EXPECT_TRUE(checked(1));
+    EXPECT_EQ(domain()->numberForKey("Size")->intValue(), 2);
+    EXPECT_EQ(pane->cachedCellForSpecifierID("SizeID")->detailTextLabel()->text(), "Large");
 }
 
 }
