@@ -8,8 +8,9 @@
 namespace preferences::host {
 
 // The requests the driver sends the Settings application: `dump`, `screenshot PATH` and the
-// `settings ...` commands. Panes add their own `settings` verbs as they arrive; until a pane is
-// open, verbs that need one are refused with a clear error.
+// `settings ...` commands. Each verb acts through the controls a user would touch (rows, switches,
+// the slider, bar buttons) and is refused with a ControlError saying why when the screen shown
+// cannot take it.
 void registerSettingsCommands(hosts::ControlServer&, SettingsApplication&);
 
 // One `settings ...` request, already checked against the command table; throws ControlError when

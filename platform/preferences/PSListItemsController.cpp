@@ -1,11 +1,14 @@
 #include <preferences/PSListItemsController.h>
 
 #include <foundation/NSArray.h>
+#include <preferences/PSClassFactory.h>
 #include <uikit/NSIndexPath.h>
 
 namespace preferences {
 
 TORVANE_DEFINE_CLASS(PSListItemsController)
+// Specifier files may name it as a row's detail.
+PS_REGISTER_CONTROLLER_CLASS(PSListItemsController)
 
 runtime::Ref<PSListItemsController> PSListItemsController::create()
 {

@@ -1,11 +1,34 @@
 #include <preferences/PSTableCell.h>
 
+#include <foundation/NSArray.h>
+#include <foundation/NSString.h>
 #include <uikit/UIColor.h>
 #include <uikit/UILabel.h>
 
 namespace preferences {
 
 TORVANE_DEFINE_CLASS(PSTableCell)
+
+namespace {
+
+// A multiple-choice row shows the title of the choice its value is.
+std::string titleOfCurrentValue(PSSpecifier& specifier)
+{
+    auto* titles = runtime::dynamicCast<foundation::NSArray>(specifier.propertyForKey("validTitles"));
+    auto* values = runtime::dynamicCast<foundation::NSArray>(specifier.propertyForKey("validValues"));
+    auto value = specifier.readValue();
+    if (!titles || !values || !value)
+        return {};
+    for (size_t index = 0; index < values->count() && index < titles->count(); ++index) {
+        if (value->isEqual(&values->objectAtIndex(index))) {
+            auto* title = runtime::dynamicCast<foundation::NSString>(&titles->objectAtIndex(index));
+            return title ? title->string() : std::string();
+        }
+    }
+    return {};
+}
+
+}
 
 runtime::Ref<PSTableCell> PSTableCell::createWithSpecifier(uikit::UITableViewCellStyle style,
     const std::string& reuseIdentifier, PSSpecifier* specifier)
@@ -29,6 +52,8 @@ void PSTableCell::setSpecifier(runtime::RefPtr<PSSpecifier> specifier)
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier& specifier)
 {
     textLabel().setText(specifier.name());
+    if (specifier.cellType() == PSCellType::LinkList && detailTextLabel())
+        detailTextLabel()->setText(titleOfCurrentValue(specifier));
     setCellEnabled(specifier.isEnabled());
 }
 

@@ -10,12 +10,15 @@
 #include <foundation/RunLoop.h>
 #include <preferences/PSClassFactory.h>
 #include <preferences/PSListController.h>
+#include <preferences/PSListItemsController.h>
 #include <preferences/PSSetupController.h>
+#include <preferences/PSSliderTableCell.h>
 #include <preferences/PrefsListController.h>
 #include <runtime/Operation.h>
 #include <uikit/NSIndexPath.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UIAlertViewStack.h>
+#include <uikit/UIApplication.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UISwitch.h>
 #include <uikit/UIWindow.h>
@@ -30,6 +33,9 @@ using foundation::NSDictionary;
 using foundation::NSNumber;
 using foundation::NSString;
 using preferences::PSSpecifier;
+using uikit::CGFloat;
+using uikit::CGPoint;
+using uikit::CGRect;
 
 namespace {
 
@@ -351,6 +357,76 @@ TEST_F(PreferencesTest, SettingsListLoadsABundleOnceAndRefusesOneThatCannotLoad)
     EXPECT_EQ(uikit::UIAlertView::visibleAlerts().size(), 1u);
     EXPECT_TRUE(uikit::UIAlertView::tapButtonWithTitle("OK"));
     settle();
+}
+
+TEST_F(PreferencesTest, SliderRowFollowsAFingerAndStoresEachValue)
+{
+    auto specifier = PSSpecifier::createFromItem(dictionary({ { "cell", text("PSSliderCell") }, { "key", text("OpacityValue") },
+        { "defaults", text("com.test.fake") }, { "min", NSNumber::numberWithDouble(0.2) }, { "max", NSNumber::numberWithDouble(1) },
+        { "showValue", flag(true) } }).get(), nullptr);
+    ASSERT_TRUE(specifier);
+    auto cell = preferences::PSSliderTableCell::createWithSpecifier(uikit::UITableViewCellStyleDefault, "slider", specifier.get());
+    cell->refreshCellContentsWithSpecifier(*specifier);
+    m_window = uikit::UIWindow::create(uikit::UIScreen::mainScreen().bounds());
+    cell->setFrame({ { 0, 100 }, { 320, 44 } });
+    m_window->addSubview(cell);
+    m_window->makeKeyAndVisible();
+    m_window->layoutIfNeeded();
+
+    auto& slider = cell->control();
+    auto onScreen = [&](CGFloat fraction) {
+        CGRect frame = slider.frame();
+        CGFloat x = frame.origin.x + uikit::UISlider::thumbDiameter / 2 + fraction * (frame.size.width - uikit::UISlider::thumbDiameter);
+        return CGPoint { x, 100 + frame.origin.y + frame.size.height / 2 };
+    };
+    auto& application = uikit::UIApplication::sharedApplication();
+    application.injectTouch(uikit::UITouchPhaseBegan, onScreen(0));
+    EXPECT_NEAR(slider.value(), 0.2, 0.01);
+    application.injectTouch(uikit::UITouchPhaseMoved, onScreen(0.5));
+    // Past the end of the track the value stays at the maximum.
+    application.injectTouch(uikit::UITouchPhaseMoved, onScreen(1.4));
+    application.injectTouch(uikit::UITouchPhaseEnded, onScreen(1.4));
+    EXPECT_NEAR(slider.value(), 1, 0.01);
+    ASSERT_TRUE(cell->valueLabel());
+    EXPECT_EQ(cell->valueLabel()->text(), "1.00");
+    EXPECT_NEAR(domain()->numberForKey("OpacityValue")->doubleValue(), 1, 0.01);
+
+    EXPECT_FALSE(cell->setControlValueByUser(NSNumber::numberWithDouble(1.5)));
+    cell->setCellEnabled(false);
+    application.injectTouch(uikit::UITouchPhaseBegan, onScreen(0));
+    application.injectTouch(uikit::UITouchPhaseEnded, onScreen(0));
+    EXPECT_NEAR(slider.value(), 1, 0.01);
+}
+
+TEST_F(PreferencesTest, ChoiceRowsOpenTheirChoicesAndMoveTheCheckmark)
+{
+    auto titles = foundation::NSArray::create({ text("Small"), text("Large") });
+    auto values = foundation::NSArray::create({ NSNumber::numberWithInt(1), NSNumber::numberWithInt(2) });
+    auto choice = PSSpecifier::createFromItem(dictionary({ { "cell", text("PSLinkListCell") }, { "label", text("Size") }, { "id", text("SizeID") },
+        { "key", text("Size") }, { "defaults", text("com.test.fake") }, { "default", NSNumber::numberWithInt(1) },
+        { "validTitles", titles }, { "validValues", values } }).get(), nullptr);
+    ASSERT_TRUE(choice);
+    auto pane = FakePane::create();
+    pane->initForContentSize({ 320, 416 });
+    pane->setSpecifiers({ *choice });
+    show(pane.get());
+    EXPECT_EQ(pane->cachedCellForSpecifierID("SizeID")->detailTextLabel()->text(), "Small");
+
+    ASSERT_TRUE(tapRow(pane.get(), "SizeID"));
+    auto* items = runtime::dynamicCast<preferences::PSListItemsController>(m_navigation->topViewController());
+    ASSERT_TRUE(items);
+    auto checked = [&](int row) {
+        auto cell = items->tableViewCellForRowAtIndexPath(items->table(), uikit::NSIndexPath::indexPathForRow(row, 0));
+        return cell->accessoryType() == uikit::UITableViewCellAccessoryCheckmark;
+    };
+    EXPECT_TRUE(checked(0));
+    EXPECT_FALSE(checked(1));
+    ASSERT_TRUE(items->table().tapRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(1, 0)));
+    settle();
+    EXPECT_FALSE(checked(0));
+    EXPECT_TRUE(checked(1));
+    EXPECT_EQ(domain()->numberForKey("Size")->intValue(), 2);
+    EXPECT_EQ(pane->cachedCellForSpecifierID("SizeID")->detailTextLabel()->text(), "Large");
 }
 
 }
