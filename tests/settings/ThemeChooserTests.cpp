@@ -148,6 +148,25 @@ TEST_F(ThemeChooser, SaveWritesThePickedImageWhole)
     EXPECT_EQ(readPreferences()->objectForKey("MoveImageAboveIcon")->description(), "1") << "other themes may stay above the icon";
 }
 
+// A theme without a frame still saves every entry it has: the missing one is left out, not the
+// entries after it.
+TEST_F(ThemeChooser, AThemeWithoutAFrameSavesTheOtherEntries)
+{
+    writeTheme("Plain", NSDictionary::create({ { "ThemeFolderName", NSStr("Plain") },
+        { "Names", NSArray::create({ image("Plain Ring", "Ring.png") }) } }));
+    auto chooser = openChooser();
+    ASSERT_EQ(chooser->numberOfSectionsInTableView(*chooser->selectionTable()), 3);
+    pick(*chooser, 2, 0);
+    chooser->saveImages();
+
+    auto saved = runtime::dynamicCast<NSDictionary>(readPreferences()->objectForKey("SelectedTheme"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->objectForKey("Frame"), nullptr);
+    auto expected = NSDictionary::create({ { "ImagePath", NSStr(std::string(themesRoot) + "/Plain/Ring.png") },
+        { "ImageName", NSStr("Ring.png") }, { "DisplayName", NSStr("Plain Ring") }, { "Name", NSStr("Plain") } });
+    EXPECT_TRUE(expected->isEqual(saved.get())) << saved->description();
+}
+
 // Cancel after a pick, and Save after picking the image already chosen, close without writing.
 TEST_F(ThemeChooser, CancelAndRepickingTheCurrentImageWriteNothing)
 {
