@@ -54,6 +54,8 @@ PSSliderTableCell::PSSliderTableCell(uikit::UITableViewCellStyle style, const st
         if (show && show->boolValue()) {
             m_valueLabel = uikit::UILabel::create();
             m_valueLabel->setTextAlignment(uikit::UITextAlignmentRight);
+            // Clear, so the row's own background and separator show through.
+            m_valueLabel->setBackgroundColor(uikit::UIColor::clearColor());
             contentView().addSubview(*m_valueLabel);
         }
     }
