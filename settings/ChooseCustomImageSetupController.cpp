@@ -28,6 +28,7 @@ using foundation::NSString;
 using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
+using pane::PreferenceValues;
 
 namespace {
 
@@ -35,21 +36,10 @@ constexpr const char themesFooter[] = "Themes are located in /Library/Applicatio
 
 constexpr const char themesInformation[] = "    Themes are located in /Library/Application Support/Torvane/Themes. Here you can place your own theme, or add images to current themes. In each theme folder is a list.plist which contains all the information needed to use the theme successfully. \n \n    In the list.plist you can change the frame of the image (which is its position behind icon, and its size) to give you the best customization. \n \n    If you have any questions, contact the maker at @qelvo on Twitter.";
 
-// The themes whose image cannot be moved above the icon: saving one turns that setting off.
-bool keepsImageBehindIcon(const std::string& themeName)
-{
-    return themeName == "Icon Outlines" || themeName == "Icon Label Bars";
-}
-
 // "%@/%@/%@" of the themes root, a folder name and a file name.
 std::string themeFilePath(const std::string& folder, const std::string& file)
 {
     return std::string(ChooseCustomImageSetupController::themesRoot) + "/" + folder + "/" + file;
-}
-
-std::string textOf(const NSDictionary& dictionary, std::string_view key)
-{
-    return foundation::format("%@", dictionary.objectForKey(key));
 }
 
 // An image view framed by the rectangle text `frame` (zero when there is none), showing the file at
@@ -170,7 +160,7 @@ void ChooseCustomImageSetupController::saveImages()
     Ref<ChooseCustomImageSetupController> protectedThis { *this };
     if (m_willSaveDict->count()) {
         bool movedAbove = pane::PreferenceValues::boolValueOf(DashmereDelegate::getObjectWithKey("MoveImageAboveIcon", true).get());
-        if (movedAbove && keepsImageBehindIcon(textOf(*m_willSaveDict, "Name")))
+        if (movedAbove && !PreferenceValues::themeOffersImageAboveIcon(PreferenceValues::textOf(*m_willSaveDict, "Name")))
             DashmereDelegate::writeDictToSave(NSDictionary::create({ { "MoveImageAboveIcon", foundation::NSNumber::numberWithBool(false) } }).ptr());
         DashmereDelegate::writeDictToSave(NSDictionary::create({ { "SelectedTheme", m_willSaveDict->copy() } }).ptr());
     }
@@ -247,9 +237,9 @@ RefPtr<uikit::UITableViewCell> ChooseCustomImageSetupController::tableViewCellFo
     auto* image = runtime::dynamicCast<NSDictionary>(&images->objectAtIndex(indexPath.row()));
     if (!image)
         return cell;
-    cell->textLabel().setText(textOf(*image, "DisplayName"));
+    cell->textLabel().setText(PreferenceValues::textOf(*image, "DisplayName"));
     // File names only: an image of the same name in another theme carries the checkmark too.
-    if (m_currentImageName && textOf(*image, "RealName") == m_currentImageName->string())
+    if (m_currentImageName && PreferenceValues::textOf(*image, "RealName") == m_currentImageName->string())
         cell->setAccessoryType(uikit::UITableViewCellAccessoryCheckmark);
     return cell;
 }
@@ -268,7 +258,7 @@ void ChooseCustomImageSetupController::tableViewDidSelectRowAtIndexPath(uikit::U
     if (!image)
         return;
 
-    std::string name = textOf(*image, "RealName");
+    std::string name = PreferenceValues::textOf(*image, "RealName");
     if (m_currentImageName && name == m_currentImageName->string())
         return;
     m_currentImageName = NSString::create(name);

@@ -4,6 +4,7 @@
 #include "CustomPassAlertViewS.h"
 #include "NeverShowApplicationsController.h"
 #include "PaneNames.h"
+#include "PaneNavigation.h"
 #include "PreferenceValues.h"
 
 #include <foundation/Format.h>
@@ -154,10 +155,7 @@ void DashmereDelegate::popAllControllersDMR()
             navigation.popViewControllerAnimated(false);
     }
     NeverShowApplicationsController::popAllControllers();
-    while (auto* top = navigation.topViewController()) {
-        if (!top->isKindOf<DashmereDelegate>() || !navigation.popViewControllerAnimated(false))
-            break;
-    }
+    pane::popScreensOfClass<DashmereDelegate>();
     ChooseCustomImageSetupController::popAllControllers();
 }
 
@@ -226,7 +224,7 @@ void DashmereDelegate::changeExtraSettingsVisiblity()
         return;
     auto theme = selectedTheme();
     std::string name = foundation::format("%@", theme ? theme->objectForKey("Name") : nullptr);
-    bool offered = name != "Icon Outlines" && name != "Icon Label Bars";
+    bool offered = pane::PreferenceValues::themeOffersImageAboveIcon(name);
     moveImage->setPropertyForKey(NSNumber::numberWithBool(offered), "enabled");
     reloadSpecifier(*moveImage);
 }

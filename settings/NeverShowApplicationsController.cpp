@@ -2,6 +2,7 @@
 
 #include "DashmereDelegate.h"
 #include "PaneNames.h"
+#include "PaneNavigation.h"
 #include "PreferenceValues.h"
 #include "SwipeAppCell.h"
 
@@ -12,7 +13,6 @@
 #include <foundation/NSSortDescriptor.h>
 #include <notify/notify.h>
 #include <preferences/PSClassFactory.h>
-#include <preferences/SettingsApplication.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UIColor.h>
 #include <uikit/UIImage.h>
@@ -25,13 +25,9 @@ using foundation::NSStr;
 using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
+using pane::PreferenceValues;
 
 namespace {
-
-std::string textOf(const NSDictionary& record, std::string_view key)
-{
-    return foundation::format("%@", record.objectForKey(key));
-}
 
 void registerOptionalOperations(runtime::Class& cls)
 {
@@ -63,14 +59,7 @@ NeverShowApplicationsController::~NeverShowApplicationsController() = default;
 
 void NeverShowApplicationsController::popAllControllers()
 {
-    auto* application = preferences::SettingsApplication::shared();
-    if (!application)
-        return;
-    auto& navigation = application->rootController();
-    while (auto* top = navigation.topViewController()) {
-        if (!top->isKindOf<NeverShowApplicationsController>() || !navigation.popViewControllerAnimated(false))
-            break;
-    }
+    pane::popScreensOfClass<NeverShowApplicationsController>();
 }
 
 bool NeverShowApplicationsController::initForContentSize(uikit::CGSize size)
@@ -139,12 +128,12 @@ void NeverShowApplicationsController::doneLoadingApps()
     if (records && records->count()) {
         for (size_t i = 0; i < records->count(); ++i) {
             auto* record = runtime::dynamicCast<NSDictionary>(&records->objectAtIndex(i));
-            if (record && !pane::PreferenceValues::boolValueOf(record->objectForKey("IsFolder").get()))
+            if (record && !PreferenceValues::boolValueOf(record->objectForKey("IsFolder").get()))
                 m_applicationsArray->addObject(*record);
         }
 
         auto letterOf = [](const NSDictionary& record) -> RefPtr<NSString> {
-            auto name = NSStr(textOf(record, "AppName"));
+            auto name = NSStr(PreferenceValues::textOf(record, "AppName"));
             if (name->length() < 2)
                 return nullptr;
             return name->substringToIndex(1)->capitalizedString();
@@ -237,11 +226,11 @@ RefPtr<uikit::UITableViewCell> NeverShowApplicationsController::tableViewCellFor
     if (!records || indexPath.row() < 0 || static_cast<size_t>(indexPath.row()) >= records->count())
         return cell;
     auto& record = static_cast<NSDictionary&>(records->objectAtIndex(indexPath.row()));
-    cell->setAppName(NSStr(textOf(record, "AppName")).ptr());
-    cell->setAppIcon(uikit::UIImage::imageWithContentsOfFile(textOf(record, "IconPath")));
+    cell->setAppName(NSStr(PreferenceValues::textOf(record, "AppName")).ptr());
+    cell->setAppIcon(uikit::UIImage::imageWithContentsOfFile(PreferenceValues::textOf(record, "IconPath")));
     cell->setIsNever(false);
     cell->changeContentAlpha(1.0f);
-    if (m_identifiersArray->containsObject(NSStr(textOf(record, "BundleID")))) {
+    if (m_identifiersArray->containsObject(NSStr(PreferenceValues::textOf(record, "BundleID")))) {
         cell->setIsNever(true);
         cell->changeContentAlpha(0.5f);
     }
@@ -261,7 +250,7 @@ void NeverShowApplicationsController::tableViewDidSelectRowAtIndexPath(uikit::UI
 
 void NeverShowApplicationsController::applicationsAlert(const NSDictionary& record)
 {
-    m_bundleID = NSStr(textOf(record, "BundleID"));
+    m_bundleID = NSStr(PreferenceValues::textOf(record, "BundleID"));
     if (m_identifiersArray->containsObject(*m_bundleID)) {
         willLockApplication(false);
         return;

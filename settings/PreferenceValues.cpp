@@ -2,6 +2,7 @@
 
 #include "PaneNames.h"
 
+#include <foundation/Format.h>
 #include <foundation/NSFileManager.h>
 #include <foundation/NSMutableDictionary.h>
 #include <foundation/NSNumber.h>
@@ -29,6 +30,25 @@ bool PreferenceValues::boolValueOf(const runtime::Object* value)
     if (auto* number = runtime::dynamicCast<foundation::NSNumber>(value))
         return number->boolValue();
     return false;
+}
+
+float PreferenceValues::floatValueOf(const runtime::Object* value)
+{
+    if (auto* number = runtime::dynamicCast<foundation::NSNumber>(value))
+        return number->floatValue();
+    if (auto* text = runtime::dynamicCast<foundation::NSString>(value))
+        return text->floatValue();
+    return 0;
+}
+
+std::string PreferenceValues::textOf(const foundation::NSDictionary& dictionary, std::string_view key)
+{
+    return foundation::format("%@", dictionary.objectForKey(key));
+}
+
+bool PreferenceValues::themeOffersImageAboveIcon(std::string_view themeName)
+{
+    return themeName != "Icon Outlines" && themeName != "Icon Label Bars";
 }
 
 runtime::RefPtr<runtime::Object> PreferenceValues::getObjectWithKey(const foundation::NSString* key, bool isBool)

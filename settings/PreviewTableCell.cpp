@@ -19,16 +19,6 @@ PS_REGISTER_CELL_CLASS(PreviewTableCell)
 
 namespace {
 
-// floatValue of a property-list value: numbers and text; anything else, and nil, is 0.
-float floatValueOf(const runtime::Object* value)
-{
-    if (auto* number = runtime::dynamicCast<foundation::NSNumber>(value))
-        return number->floatValue();
-    if (auto* text = runtime::dynamicCast<foundation::NSString>(value))
-        return text->floatValue();
-    return 0;
-}
-
 // The saved theme image at its place within the icon's box.
 runtime::Ref<uikit::UIImageView> savedThemeImage()
 {
@@ -41,7 +31,7 @@ runtime::Ref<uikit::UIImageView> savedThemeImage()
     auto view = uikit::UIImageView::create(frame);
     if (auto path = theme ? theme->objectForKey("ImagePath") : nullptr)
         view->setImage(uikit::UIImage::imageWithContentsOfFile(foundation::format("%@", path)));
-    view->setAlpha(floatValueOf(DashmereDelegate::getObjectWithKey("OpacityValue", false).get()));
+    view->setAlpha(pane::PreferenceValues::floatValueOf(DashmereDelegate::getObjectWithKey("OpacityValue", false).get()));
     return view;
 }
 
