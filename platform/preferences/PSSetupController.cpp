@@ -4,7 +4,6 @@
 #include <preferences/PSClassFactory.h>
 #include <preferences/PSListController.h>
 #include <preferences/PSViewController.h>
-#include <uikit/UIScreen.h>
 
 namespace preferences {
 
@@ -34,9 +33,7 @@ void PSSetupController::setupWithSpecifier(PSSpecifier& specifier, uikit::UINavi
         if (auto* opener = runtime::dynamicCast<PSListController>(parent))
             list->setBundle(opener->bundle());
     }
-    CGSize screenSize = uikit::UIScreen::mainScreen().bounds().size;
-    CGSize content { screenSize.width, std::max<CGFloat>(0, screenSize.height - uikit::UINavigationBar::height) };
-    if (!screen->initForContentSize(content))
+    if (!screen->initForContentSize(PSViewController::screenContentSize()))
         return;
     // Screens opened inside the setup controller go on its own stack.
     screen->setRootController(this);

@@ -1,6 +1,10 @@
 #include <preferences/PSViewController.h>
 
 #include <preferences/PSSpecifier.h>
+#include <uikit/UINavigationBar.h>
+#include <uikit/UIScreen.h>
+
+#include <algorithm>
 
 namespace preferences {
 
@@ -12,6 +16,12 @@ runtime::Ref<PSViewController> PSViewController::create()
 }
 
 PSViewController::PSViewController() = default;
+
+CGSize PSViewController::screenContentSize()
+{
+    CGSize screen = uikit::UIScreen::mainScreen().bounds().size;
+    return { screen.width, std::max<CGFloat>(0, screen.height - uikit::UINavigationBar::height) };
+}
 
 bool PSViewController::initForContentSize(CGSize size)
 {

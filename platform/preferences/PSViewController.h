@@ -35,6 +35,9 @@ public:
     // could not be made (the opener then shows nothing).
     virtual bool initForContentSize(CGSize size);
     CGSize contentSize() const { return m_contentSize; }
+    // The area a Settings screen gets: the whole screen below a navigation bar (the Settings window
+    // shows no status bar). Screens opened from a row are made for it too.
+    static CGSize screenContentSize();
 
     // The title shown in the navigation bar (navigationTitle); empty gives the specifier's name.
     virtual std::string navigationTitle() const { return {}; }

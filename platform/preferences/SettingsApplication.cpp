@@ -1,6 +1,5 @@
 #include <preferences/SettingsApplication.h>
 
-#include <uikit/UINavigationBar.h>
 #include <uikit/UIScreen.h>
 
 namespace preferences {
@@ -25,10 +24,8 @@ SettingsApplication::SettingsApplication()
     , m_prefsList(PrefsListController::create())
     , m_navigation(uikit::UINavigationController::create(m_prefsList))
 {
-    CGSize screen = uikit::UIScreen::mainScreen().bounds().size;
     m_prefsList->setRootController(m_navigation.ptr());
-    // The Settings window shows no status bar here: its screens get everything below the bar.
-    m_prefsList->initForContentSize({ screen.width, std::max<CGFloat>(0, screen.height - uikit::UINavigationBar::height) });
+    m_prefsList->initForContentSize(PSViewController::screenContentSize());
     m_navigation->showInWindow(m_window.get());
 }
 
