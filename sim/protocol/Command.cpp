@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
 namespace sim::protocol {
 
@@ -57,7 +58,12 @@ std::string Command::line() const
     return line;
 }
 
-bool parseNumber(std::string_view text, double& out)
+namespace {
+
+// A whole word as a number: an optional leading '+' (not before a '-'), nothing left over, and
+// for reals a finite value.
+template<typename Number>
+bool parseWholeWord(std::string_view text, Number& out)
 {
     if (text.empty())
         return false;
@@ -65,20 +71,25 @@ bool parseNumber(std::string_view text, double& out)
     const char* end = begin + text.size();
     if (*begin == '+' && text.size() > 1 && text[1] != '-')
         ++begin;
-    auto [ptr, ec] = std::from_chars(begin, end, out, std::chars_format::general);
-    return ec == std::errc() && ptr == end && std::isfinite(out);
+    if constexpr (std::is_floating_point_v<Number>) {
+        auto [ptr, ec] = std::from_chars(begin, end, out, std::chars_format::general);
+        return ec == std::errc() && ptr == end && std::isfinite(out);
+    } else {
+        auto [ptr, ec] = std::from_chars(begin, end, out);
+        return ec == std::errc() && ptr == end;
+    }
+}
+
+}
+
+bool parseNumber(std::string_view text, double& out)
+{
+    return parseWholeWord(text, out);
 }
 
 bool parseInteger(std::string_view text, int64_t& out)
 {
-    if (text.empty())
-        return false;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (*begin == '+' && text.size() > 1 && text[1] != '-')
-        ++begin;
-    auto [ptr, ec] = std::from_chars(begin, end, out);
-    return ec == std::errc() && ptr == end;
+    return parseWholeWord(text, out);
 }
 
 }
