@@ -46,11 +46,7 @@ void open(SettingsApplication& application)
     refuseWhileModal(SettingsScreen(application), "open");
     application.rootController().popToRootViewControllerAnimated(false);
     auto& list = application.prefsListController();
-    PSSpecifier* entry = nullptr;
-    for (auto& specifier : list.specifiers()) {
-        if (specifier->stringProperty("NSPrincipalClass") == std::optional<std::string>(paneClassName))
-            entry = specifier.ptr();
-    }
+    PSSpecifier* entry = list.specifierWithProperty("NSPrincipalClass", paneClassName);
     if (!entry)
         throw ControlError("settings open: the Torvane pane is not installed (no preference bundle names " + std::string(paneClassName) + ")");
     auto indexPath = list.indexPathForSpecifier(*entry);
@@ -129,8 +125,8 @@ uikit::UINavigationBar& barOf(uikit::UIViewController& screen)
 void reload(SettingsApplication& application)
 {
     SettingsScreen screen(application);
-    auto* item = screen.top().navigationItem().rightBarButtonItem();
-    if (!item || item->title() != "Reload")
+    auto* item = screen.reloadButton();
+    if (!item)
         throw ControlError("settings reload: the " + screen.top().className() + " screen has no Reload button");
     if (!item->isEnabled())
         throw ControlError("settings reload: the Reload button is disabled");
@@ -166,14 +162,8 @@ void modalButton(SettingsApplication& application, bool right)
 void opacity(SettingsApplication& application, double value)
 {
     SettingsScreen screen(application);
-    PSSpecifier* slider = nullptr;
-    if (auto* list = screen.list()) {
-        for (auto& specifier : list->specifiers()) {
-            if (specifier->cellType() == PSCellType::Slider && specifier->stringProperty("key") == std::optional<std::string>("OpacityValue"))
-                slider = specifier.ptr();
-        }
-    }
-    if (!slider)
+    PSSpecifier* slider = screen.list() ? screen.list()->specifierWithProperty("key", "OpacityValue") : nullptr;
+    if (!slider || slider->cellType() != PSCellType::Slider)
         throw ControlError("settings opacity: the " + screen.top().className() + " screen has no OpacityValue slider");
     auto identifier = slider->identifier();
     auto row = screen.list()->indexPathForSpecifier(*slider);

@@ -120,12 +120,10 @@ Json hudJson(uikit::UIViewController& screen)
     return { { "text", hud->text() }, { "stage", stage }, { "progress", progress } };
 }
 
-Json reloadEnabled(uikit::UIViewController& screen)
+Json reloadEnabled(const SettingsScreen& screen)
 {
-    auto* item = screen.navigationItem().rightBarButtonItem();
-    if (!item || item->title() != "Reload")
-        return nullptr;
-    return item->isEnabled();
+    auto* item = screen.reloadButton();
+    return item ? Json(item->isEnabled()) : Json(nullptr);
 }
 
 }
@@ -169,7 +167,7 @@ Json settingsDump(SettingsApplication& application)
         { "alerts", hosts::visibleAlertsJson() },
         { "sheets", hosts::visibleSheetsJson() },
         { "hud", hudJson(screen.top()) },
-        { "reloadEnabled", reloadEnabled(screen.top()) },
+        { "reloadEnabled", reloadEnabled(screen) },
     };
 }
 

@@ -1,5 +1,6 @@
 #include "SettingsScreen.h"
 
+#include <uikit/UINavigationItem.h>
 #include <uikit/UIView.h>
 
 namespace preferences::host {
@@ -34,6 +35,12 @@ PSListController* SettingsScreen::list() const
 uikit::UIViewController* SettingsScreen::modal() const
 {
     return m_application.rootController().modalViewController();
+}
+
+uikit::UIBarButtonItem* SettingsScreen::reloadButton() const
+{
+    auto* item = m_top->navigationItem().rightBarButtonItem();
+    return item && item->title() == "Reload" ? item : nullptr;
 }
 
 std::vector<runtime::Ref<uikit::UITableView>> SettingsScreen::tables() const

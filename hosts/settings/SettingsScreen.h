@@ -6,6 +6,7 @@
 #include <preferences/PSListController.h>
 #include <preferences/SettingsApplication.h>
 #include <uikit/NSIndexPath.h>
+#include <uikit/UIBarButtonItem.h>
 #include <uikit/UITableView.h>
 #include <uikit/UITableViewCell.h>
 
@@ -29,6 +30,8 @@ public:
     PSListController* list() const;
     // The modal screen shown over the Settings stack, nullptr when none is.
     uikit::UIViewController* modal() const;
+    // The top screen's right bar button when it is titled "Reload", else nullptr.
+    uikit::UIBarButtonItem* reloadButton() const;
 
     // Tables of the top screen in subview order (depth first), not looking inside a table.
     std::vector<runtime::Ref<uikit::UITableView>> tables() const;

@@ -130,6 +130,15 @@ PSSpecifier* PSListController::specifierForID(std::string_view identifier) const
     return nullptr;
 }
 
+PSSpecifier* PSListController::specifierWithProperty(std::string_view key, std::string_view value) const
+{
+    for (auto& specifier : m_specifiers) {
+        if (auto text = specifier->stringProperty(key); text && *text == value)
+            return specifier.ptr();
+    }
+    return nullptr;
+}
+
 void PSListController::reloadSpecifier(PSSpecifier& specifier)
 {
     auto found = m_cells.find(&specifier);

@@ -53,6 +53,8 @@ public:
 
     // specifierForID: — nullptr when no specifier has that identifier.
     PSSpecifier* specifierForID(std::string_view identifier) const;
+    // The first specifier whose property `key` has the text `value`, nullptr for none.
+    PSSpecifier* specifierWithProperty(std::string_view key, std::string_view value) const;
     // reloadSpecifier: / reloadSpecifierID: — the row re-reads its specifier (and a custom cell
     // rebuilds itself through its layout).
     void reloadSpecifier(PSSpecifier& specifier);
