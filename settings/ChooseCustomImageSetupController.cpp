@@ -7,6 +7,7 @@
 #include "FatPreviewCell.h"
 #include "PreferenceValues.h"
 #include "PreviewComposer.h"
+#include "PreferencesFile.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSDictionary.h>
@@ -159,7 +160,7 @@ void ChooseCustomImageSetupController::saveImages()
     // Closing may release the chooser; it must outlive this call.
     Ref<ChooseCustomImageSetupController> protectedThis { *this };
     if (m_willSaveDict->count()) {
-        bool movedAbove = pane::PreferenceValues::boolValueOf(DashmereDelegate::getObjectWithKey("MoveImageAboveIcon", true).get());
+        bool movedAbove = torvane::PreferencesFile::boolValueOf(DashmereDelegate::getObjectWithKey("MoveImageAboveIcon", true).get());
         if (movedAbove && !PreferenceValues::themeOffersImageAboveIcon(PreferenceValues::textOf(*m_willSaveDict, "Name")))
             DashmereDelegate::writeDictToSave(NSDictionary::create({ { "MoveImageAboveIcon", foundation::NSNumber::numberWithBool(false) } }).ptr());
         DashmereDelegate::writeDictToSave(NSDictionary::create({ { "SelectedTheme", m_willSaveDict->copy() } }).ptr());

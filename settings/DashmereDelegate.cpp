@@ -4,8 +4,10 @@
 #include "CustomPassAlertViewS.h"
 #include "NeverShowApplicationsController.h"
 #include "PaneNames.h"
+#include "SharedNames.h"
 #include "PaneNavigation.h"
 #include "PreferenceValues.h"
+#include "PreferencesFile.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSArray.h>
@@ -124,27 +126,27 @@ DashmereDelegate::~DashmereDelegate() = default;
 
 RefPtr<Object> DashmereDelegate::getObjectWithKey(const NSString* key, bool isBool)
 {
-    return pane::PreferenceValues::getObjectWithKey(key, isBool);
+    return torvane::PreferencesFile::getObjectWithKey(key, isBool);
 }
 
 RefPtr<Object> DashmereDelegate::getObjectWithKey(std::string_view key, bool isBool)
 {
-    return pane::PreferenceValues::getObjectWithKey(NSStr(key).ptr(), isBool);
+    return torvane::PreferencesFile::getObjectWithKey(NSStr(key).ptr(), isBool);
 }
 
 void DashmereDelegate::writeDictToSave(const NSDictionary* dictionary)
 {
-    pane::PreferenceValues::writeDictToSave(dictionary);
+    torvane::PreferencesFile::writeDictToSave(dictionary);
 }
 
 void DashmereDelegate::removeObjectForMyKey(std::string_view key)
 {
-    pane::PreferenceValues::removeObjectForMyKey(NSStr(key).ptr());
+    torvane::PreferencesFile::removeObjectForMyKey(NSStr(key).ptr());
 }
 
 void DashmereDelegate::popAllControllersDMR()
 {
-    notify::notify_post(pane::reloadSettingsNotification);
+    notify::notify_post(torvane::DarwinNotification::reloadSettings);
 
     auto* application = preferences::SettingsApplication::shared();
     if (!application)
@@ -164,7 +166,7 @@ bool DashmereDelegate::initForContentSize(uikit::CGSize size)
     if (!Super::initForContentSize(size))
         return false;
 
-    if (!foundation::NSFileManager::defaultManager().fileExistsAtPath(pane::companionLibraryPath)) {
+    if (!foundation::NSFileManager::defaultManager().fileExistsAtPath(torvane::companionLibraryPath)) {
         uikit::UIAlertView::create(std::string("Missing Requirement!"),
             std::string("You must have Nimbrel installed via Cydia to use Torvane."), nullptr, std::string("I Understand"))
             ->show();
@@ -242,7 +244,7 @@ void DashmereDelegate::willSetSettings(Object* value, PSSpecifier* specifier)
     std::string_view key = keyForRow(specifier);
     if (key.empty())
         return;
-    bool on = pane::PreferenceValues::boolValueOf(value);
+    bool on = torvane::PreferencesFile::boolValueOf(value);
     writeDictToSave(NSDictionary::create({ { std::string(key), NSNumber::numberWithBool(on) } }).ptr());
     if (specifier->identifier() == "MoveImageID")
         reloadSpecifierID("PreviewID");
@@ -265,7 +267,7 @@ void DashmereDelegate::reloadUserIcon()
         navigationItem().setRightBarButtonItem(uikit::UIBarButtonItem::create("Reload", uikit::UIBarButtonItemStyleBordered, this,
             [this](uikit::UIBarButtonItem&) { startToReloadAppData(); }));
     }
-    notify::notify_post(pane::newPreviewNotification);
+    notify::notify_post(torvane::DarwinNotification::newPreview);
 }
 
 void DashmereDelegate::startToReloadAppData()

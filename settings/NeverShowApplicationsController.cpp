@@ -2,9 +2,11 @@
 
 #include "DashmereDelegate.h"
 #include "PaneNames.h"
+#include "SharedNames.h"
 #include "PaneNavigation.h"
 #include "PreferenceValues.h"
 #include "SwipeAppCell.h"
+#include "PreferencesFile.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSDictionary.h>
@@ -116,8 +118,8 @@ void NeverShowApplicationsController::checkApps()
 void NeverShowApplicationsController::doneLoadingApps()
 {
     RefPtr<NSArray> records;
-    if (foundation::NSFileManager::defaultManager().fileExistsAtPath(pane::companionDataPath)) {
-        if (auto data = NSDictionary::dictionaryWithContentsOfFile(pane::companionDataPath))
+    if (foundation::NSFileManager::defaultManager().fileExistsAtPath(torvane::companionDataPath)) {
+        if (auto data = NSDictionary::dictionaryWithContentsOfFile(torvane::companionDataPath))
             records = runtime::dynamicCast<NSArray>(data->objectForKey("ApplicationData"));
     }
     // A completion signal for a list already built builds nothing twice.
@@ -128,7 +130,7 @@ void NeverShowApplicationsController::doneLoadingApps()
     if (records && records->count()) {
         for (size_t i = 0; i < records->count(); ++i) {
             auto* record = runtime::dynamicCast<NSDictionary>(&records->objectAtIndex(i));
-            if (record && !PreferenceValues::boolValueOf(record->objectForKey("IsFolder").get()))
+            if (record && !torvane::PreferencesFile::boolValueOf(record->objectForKey("IsFolder").get()))
                 m_applicationsArray->addObject(*record);
         }
 

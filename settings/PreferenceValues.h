@@ -1,8 +1,7 @@
 #pragma once
 
-// The pane's own copy of the three preferences-file operations the add-on has too: a key read
-// afresh from the file, a dictionary merged into it, a key removed. Every write replaces the whole
-// file atomically, so the add-on in another process never reads half a file.
+// How the pane reads the values it finds in the preferences file and the companion's records.
+// The file operations themselves are torvane::PreferencesFile, shared with the add-on.
 
 #include <foundation/NSDictionary.h>
 #include <foundation/NSString.h>
@@ -15,14 +14,8 @@ namespace pane {
 
 class PreferenceValues {
 public:
-    static runtime::RefPtr<runtime::Object> getObjectWithKey(const foundation::NSString* key, bool isBool);
-    static void writeDictToSave(const foundation::NSDictionary* dictionary);
-    static void removeObjectForMyKey(const foundation::NSString* key);
-
-    // boolValue of a property-list value: numbers and text ("YES", "1") as Foundation reads them;
-    // anything else, and nil, is NO.
-    static bool boolValueOf(const runtime::Object* value);
-    // floatValue the same way; anything else, and nil, is 0.
+    // floatValue of a property-list value: numbers and text as Foundation reads them; anything
+    // else, and nil, is 0. (boolValue is torvane::PreferencesFile::boolValueOf.)
     static float floatValueOf(const runtime::Object* value);
     // The text form ("%@") of an entry; "(null)" when it is absent.
     static std::string textOf(const foundation::NSDictionary& dictionary, std::string_view key);

@@ -8,6 +8,8 @@
 // Sample images: the icon and label the add-on last captured; without a captured icon both come
 // from the pane's bundle; a captured icon without a captured label shows no label.
 
+#include "SharedNames.h"
+
 #include <runtime/Ref.h>
 #include <uikit/UIImageView.h>
 #include <uikit/UIView.h>
@@ -20,8 +22,9 @@ public:
     static constexpr int labelTag = 7661;
 
     static constexpr const char shadowImagePath[] = "/System/Library/PreferenceBundles/TorvaneSettings.bundle/ShadowImage.png";
-    static constexpr const char capturedIconPath[] = "/var/mobile/Library/Preferences/TorvanePreviewIcon.png";
-    static constexpr const char capturedLabelPath[] = "/var/mobile/Library/Preferences/TorvanePreviewLabel.png";
+    // Where the add-on draws the sample icon and its label.
+    static constexpr const char* capturedIconPath = torvane::previewIconPath;
+    static constexpr const char* capturedLabelPath = torvane::previewLabelPath;
     static constexpr const char bundleIconPath[] = "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvanePreviewIcon.png";
     static constexpr const char bundleLabelPath[] = "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvanePreviewLabel.png";
 

@@ -4,6 +4,7 @@
 #include "FatPreviewCell.h"
 #include "PreferenceValues.h"
 #include "PreviewComposer.h"
+#include "PreferencesFile.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSDictionary.h>
@@ -25,7 +26,7 @@ runtime::Ref<uikit::UIImageView> savedThemeImage()
     auto theme = runtime::dynamicCast<foundation::NSDictionary>(DashmereDelegate::getObjectWithKey("SelectedTheme", false));
     auto frameText = theme ? theme->objectForKey("Frame") : nullptr;
     auto frame = frameText ? graphics::CGRectFromString(foundation::format("%@", frameText)) : uikit::CGRectZero;
-    if (pane::PreferenceValues::boolValueOf(DashmereDelegate::getObjectWithKey("MoveImageAboveIcon", true).get()))
+    if (torvane::PreferencesFile::boolValueOf(DashmereDelegate::getObjectWithKey("MoveImageAboveIcon", true).get()))
         frame.origin.y = -10;
 
     auto view = uikit::UIImageView::create(frame);

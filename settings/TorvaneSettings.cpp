@@ -3,6 +3,7 @@
 #include "DashmereDelegate.h"
 #include "NeverShowApplicationsController.h"
 #include "PaneNames.h"
+#include "SharedNames.h"
 
 #include <foundation/NSLog.h>
 #include <foundation/NSNotificationCenter.h>
@@ -48,7 +49,7 @@ void zcheckOnApps_Torvane(notify::DarwinNotifyCenter*, void*, std::string_view, 
 
 extern "C" void TorvaneSettingsInitiate()
 {
-    foundation::NSLog("Torvane %@ Loaded in Settings", foundation::NSStr(pane::version));
+    foundation::NSLog("Torvane %@ Loaded in Settings", foundation::NSStr(torvane::version));
 
     // These registrations last as long as the Settings process, so their tokens are never let go.
     static auto* leavingObservers = new std::vector<foundation::ObserverToken>;

@@ -3,6 +3,7 @@
 #include "Hooks.h"
 #include "PreviewCapture.h"
 #include "SavedSwipeSettings.h"
+#include "SharedNames.h"
 
 #include <foundation/NSBundle.h>
 #include <foundation/NSLog.h>
@@ -35,14 +36,14 @@ __attribute__((constructor)) void Dashmere_initializer()
         return;
 
     SavedSwipeSettings::discardOutdatedSettingsFile();
-    foundation::NSLog("Torvane %@ Loaded into SpringBoard", foundation::NSStr(DashmereVersion));
+    foundation::NSLog("Torvane %@ Loaded into SpringBoard", foundation::NSStr(torvane::version));
     SavedSwipeSettings::loadReloadAllDMRSettings();
     SavedSwipeSettings::initialSetupCalled();
 
     auto* darwin = notify::CFNotificationCenterGetDarwinNotifyCenter();
-    notify::CFNotificationCenterAddObserver(darwin, nullptr, reloadDMRSettings, reloadSettingsNotification,
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, reloadDMRSettings, torvane::DarwinNotification::reloadSettings,
         nullptr, notify::CFNotificationSuspensionBehaviorCoalesce);
-    notify::CFNotificationCenterAddObserver(darwin, nullptr, saveNewPreviewImage, newPreviewNotification,
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, saveNewPreviewImage, torvane::DarwinNotification::newPreview,
         nullptr, notify::CFNotificationSuspensionBehaviorCoalesce);
 
     installHooks();

@@ -6,11 +6,7 @@
 
 namespace tweak {
 
-inline constexpr std::string_view DashmereVersion = "1.2.1";
-
-// The settings pane's signals.
-inline constexpr std::string_view reloadSettingsNotification = "com.qelvo.torvane.reload.settings";
-inline constexpr std::string_view newPreviewNotification = "com.qelvo.torvane.new.preview";
+// The settings pane's signals (torvane::DarwinNotification).
 
 // The settings changed: reload the cache, then let every indicator re-read its image, frame and
 // opacity (SwipeUpdateColorImageView).

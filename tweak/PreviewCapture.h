@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SharedNames.h"
+
 #include <string_view>
 
 namespace tweak {
@@ -11,8 +13,8 @@ public:
     PreviewCapture() = delete;
 
     static constexpr std::string_view sampleApplication = "com.apple.mobileslideshow";
-    static constexpr std::string_view iconImagePath = "/var/mobile/Library/Preferences/TorvanePreviewIcon.png";
-    static constexpr std::string_view labelImagePath = "/var/mobile/Library/Preferences/TorvanePreviewLabel.png";
+    static constexpr std::string_view iconImagePath = torvane::previewIconPath;
+    static constexpr std::string_view labelImagePath = torvane::previewLabelPath;
 
     // Works on a detached copy of the sample's home-screen icon view, so the live view is never
     // touched. Without the sample's icon, its view or an icon image nothing changes; with an icon

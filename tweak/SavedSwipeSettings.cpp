@@ -1,6 +1,8 @@
 #include "SavedSwipeSettings.h"
 
 #include "MemoryProbe.h"
+#include "PreferencesFile.h"
+#include "SharedNames.h"
 #include "TorvaneActivatorSetup.h"
 
 #include <activator/LAActivator.h>
@@ -28,14 +30,10 @@ using foundation::NSString;
 using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
+using torvane::PreferencesFile;
 
 namespace {
 
-constexpr std::string_view keyDashmereOnAppSwitcher = "DashmereOnAppSwitcher";
-constexpr std::string_view keyConfirmationAlertAtHome = "ConfirmationAlertAtHome";
-constexpr std::string_view keyMoveImageAboveIcon = "MoveImageAboveIcon";
-constexpr std::string_view keyDisableOnDock = "DisableOnDock";
-constexpr std::string_view keyLowerSensitivity = "LowerSensitivity";
 constexpr std::string_view keyClearBadgeEnabled = "ClearBadgeEnabled";
 constexpr std::string_view keyAlertToClearBadge = "AlertToClearBadge";
 constexpr std::string_view keyDisableTheseApps = "DisableTheseApps";
@@ -49,16 +47,28 @@ constexpr std::string_view themeKeyImageName = "ImageName";
 
 constexpr std::string_view activatorLibraryPath = "/Library/MobileSubstrate/DynamicLibraries/Activator.dylib";
 
+struct SettingsState;
+
+// The seven switches of the settings pane: the key, the value a fresh file gets and the cache
+// holds until a file says otherwise, and where the cache keeps it.
+struct Switch {
+    std::string_view key;
+    bool defaultValue;
+    bool SettingsState::*flag;
+};
+
 // The process-wide state of the add-on's settings. Allocated once and never destroyed: it lives as
 // long as SpringBoard, and nothing may run its destructors while hooks can still be called.
 struct SettingsState {
-    bool dashmereOnAppSwitcher { true };
-    bool confirmationAtHome { true };
-    bool moveImageAbove { false };
-    bool disableOnDock { false };
-    bool lowerSensitivity { false };
-    bool clearBadgeEnabled { true };
-    bool alertToClearBadge { true };
+    SettingsState();
+
+    bool dashmereOnAppSwitcher;
+    bool confirmationAtHome;
+    bool moveImageAbove;
+    bool disableOnDock;
+    bool lowerSensitivity;
+    bool clearBadgeEnabled;
+    bool alertToClearBadge;
     RefPtr<NSArray> disabledApps;
     RefPtr<NSString> colorPath;
     RefPtr<NSString> frameText;
@@ -67,6 +77,27 @@ struct SettingsState {
     RefPtr<NSMutableArray> runningApplications;
     RefPtr<TorvaneActivatorSetup> quickKillerListener;
 };
+
+constexpr std::array<Switch, 7> switches { {
+    { "DashmereOnAppSwitcher", true, &SettingsState::dashmereOnAppSwitcher },
+    { "ConfirmationAlertAtHome", true, &SettingsState::confirmationAtHome },
+    { "MoveImageAboveIcon", false, &SettingsState::moveImageAbove },
+    { "DisableOnDock", false, &SettingsState::disableOnDock },
+    { "LowerSensitivity", false, &SettingsState::lowerSensitivity },
+    { keyClearBadgeEnabled, true, &SettingsState::clearBadgeEnabled },
+    { keyAlertToClearBadge, true, &SettingsState::alertToClearBadge },
+} };
+
+void resetFlagsToDefaults(SettingsState& settings)
+{
+    for (auto& setting : switches)
+        settings.*setting.flag = setting.defaultValue;
+}
+
+SettingsState::SettingsState()
+{
+    resetFlagsToDefaults(*this);
+}
 
 SettingsState& state()
 {
@@ -80,28 +111,6 @@ NSMutableArray& runningApplications()
     if (!settings.runningApplications)
         settings.runningApplications = NSMutableArray::create();
     return *settings.runningApplications;
-}
-
-bool preferencesFileExists()
-{
-    return NSFileManager::defaultManager().fileExistsAtPath(SavedSwipeSettings::preferencesPath);
-}
-
-// The file's dictionary; nil when there is no file or it cannot be read as a dictionary.
-RefPtr<NSDictionary> readPreferences()
-{
-    return NSDictionary::dictionaryWithContentsOfFile(SavedSwipeSettings::preferencesPath);
-}
-
-// Settings may hold booleans as numbers or as text ("YES", "1"). Values of other kinds (an array
-// or a dictionary put under a boolean key) read as NO rather than failing.
-bool boolValueOf(const Object* value)
-{
-    if (auto* string = runtime::dynamicCast<NSString>(value))
-        return string->boolValue();
-    if (auto* number = runtime::dynamicCast<NSNumber>(value))
-        return number->boolValue();
-    return false;
 }
 
 // Text settings are read through their "%@" form, so a number under OpacityValue works as well
@@ -130,28 +139,12 @@ Ref<NSDictionary> defaultTheme()
 Ref<NSDictionary> defaultPreferences()
 {
     auto preferences = NSMutableDictionary::create();
-    preferences->setObjectForKey(NSNumber::numberWithBool(true), keyDashmereOnAppSwitcher);
-    preferences->setObjectForKey(NSNumber::numberWithBool(true), keyConfirmationAlertAtHome);
-    preferences->setObjectForKey(NSNumber::numberWithBool(false), keyMoveImageAboveIcon);
-    preferences->setObjectForKey(NSNumber::numberWithBool(false), keyDisableOnDock);
-    preferences->setObjectForKey(NSNumber::numberWithBool(false), keyLowerSensitivity);
-    preferences->setObjectForKey(NSNumber::numberWithBool(true), keyClearBadgeEnabled);
-    preferences->setObjectForKey(NSNumber::numberWithBool(true), keyAlertToClearBadge);
+    for (auto& setting : switches)
+        preferences->setObjectForKey(NSNumber::numberWithBool(setting.defaultValue), setting.key);
     preferences->setObjectForKey(NSArray::create(), keyDisableTheseApps);
     preferences->setObjectForKey(NSStr(SavedSwipeSettings::defaultOpacity), keyOpacityValue);
     preferences->setObjectForKey(defaultTheme(), keySelectedTheme);
     return preferences;
-}
-
-void resetFlagsToDefaults(SettingsState& settings)
-{
-    settings.dashmereOnAppSwitcher = true;
-    settings.clearBadgeEnabled = true;
-    settings.confirmationAtHome = true;
-    settings.alertToClearBadge = true;
-    settings.moveImageAbove = false;
-    settings.disableOnDock = false;
-    settings.lowerSensitivity = false;
 }
 
 void fillCacheFromFile(SettingsState& settings, const NSDictionary* preferences)
@@ -159,27 +152,18 @@ void fillCacheFromFile(SettingsState& settings, const NSDictionary* preferences)
     auto entry = [preferences](std::string_view key) -> RefPtr<Object> {
         return preferences ? preferences->objectForKey(key) : nullptr;
     };
-    auto readFlag = [&entry](std::string_view key, bool& flag) {
-        if (auto value = entry(key))
-            flag = boolValueOf(value.get());
-    };
 
-    readFlag(keyDashmereOnAppSwitcher, settings.dashmereOnAppSwitcher);
-    readFlag(keyConfirmationAlertAtHome, settings.confirmationAtHome);
-    readFlag(keyMoveImageAboveIcon, settings.moveImageAbove);
-    readFlag(keyDisableOnDock, settings.disableOnDock);
-    readFlag(keyLowerSensitivity, settings.lowerSensitivity);
-
-    // Files written before the badge gesture existed lack its switch; it is added once so the
-    // settings pane shows it on, as the gesture behaves.
-    if (auto clearBadge = entry(keyClearBadgeEnabled)) {
-        settings.clearBadgeEnabled = boolValueOf(clearBadge.get());
-    } else {
-        NSDictionary::Storage added;
-        added.emplace(std::string(keyClearBadgeEnabled), NSNumber::numberWithBool(true));
-        SavedSwipeSettings::writeDictToSave(NSDictionary::create(std::move(added)).ptr());
+    for (auto& setting : switches) {
+        if (auto value = entry(setting.key)) {
+            settings.*setting.flag = PreferencesFile::boolValueOf(value.get());
+        } else if (setting.key == keyClearBadgeEnabled) {
+            // Files written before the badge gesture existed lack its switch; it is added once so
+            // the settings pane shows it on, as the gesture behaves.
+            NSDictionary::Storage added;
+            added.emplace(std::string(keyClearBadgeEnabled), NSNumber::numberWithBool(true));
+            SavedSwipeSettings::writeDictToSave(NSDictionary::create(std::move(added)).ptr());
+        }
     }
-    readFlag(keyAlertToClearBadge, settings.alertToClearBadge);
 
     // Anything but an array under DisableTheseApps disables nothing.
     auto disabled = runtime::dynamicCast<NSArray>(entry(keyDisableTheseApps));
@@ -210,13 +194,7 @@ void fillCacheWithDefaults(SettingsState& settings)
 
 RefPtr<Object> SavedSwipeSettings::getObjectWithKey(const NSString* key, bool isBool)
 {
-    if (!key || !preferencesFileExists())
-        return nullptr;
-    auto preferences = readPreferences();
-    RefPtr<Object> entry = preferences ? preferences->objectForKey(key->string()) : nullptr;
-    if (isBool)
-        return NSNumber::numberWithBool(boolValueOf(entry.get()));
-    return entry;
+    return PreferencesFile::getObjectWithKey(key, isBool);
 }
 
 RefPtr<Object> SavedSwipeSettings::getObjectWithKey(std::string_view key, bool isBool)
@@ -226,30 +204,12 @@ RefPtr<Object> SavedSwipeSettings::getObjectWithKey(std::string_view key, bool i
 
 void SavedSwipeSettings::writeDictToSave(const NSDictionary* dict)
 {
-    if (!dict)
-        return;
-    Ref<NSMutableDictionary> merged = NSMutableDictionary::create();
-    if (preferencesFileExists()) {
-        auto existing = readPreferences();
-        if (!existing)
-            return; // a damaged file is left alone rather than replaced by the few keys given here
-        merged = existing->mutableCopy();
-    }
-    merged->addEntriesFromDictionary(*dict);
-    // A failed write is not reported: callers have nothing better to do than carry on.
-    merged->writeToFile(preferencesPath, true);
+    PreferencesFile::writeDictToSave(dict);
 }
 
 void SavedSwipeSettings::removeObjectForMyKey(const NSString* key)
 {
-    if (!key)
-        return;
-    auto existing = readPreferences();
-    if (!existing)
-        return;
-    auto updated = existing->mutableCopy();
-    updated->removeObjectForKey(key->string());
-    updated->writeToFile(preferencesPath, true);
+    PreferencesFile::removeObjectForMyKey(key);
 }
 
 void SavedSwipeSettings::removeObjectForMyKey(std::string_view key)
@@ -259,16 +219,16 @@ void SavedSwipeSettings::removeObjectForMyKey(std::string_view key)
 
 bool SavedSwipeSettings::doesAlertToClearBadgeExist()
 {
-    if (!preferencesFileExists())
+    if (!PreferencesFile::exists())
         return false;
-    auto preferences = readPreferences();
+    auto preferences = PreferencesFile::read();
     return preferences && preferences->objectForKey(keyAlertToClearBadge);
 }
 
 void SavedSwipeSettings::discardOutdatedSettingsFile()
 {
     if (!getObjectWithKey(keySelectedTheme, false) || !doesAlertToClearBadgeExist())
-        NSFileManager::defaultManager().removeItemAtPath(preferencesPath); // nothing to do if it fails
+        NSFileManager::defaultManager().removeItemAtPath(torvane::preferencesPath); // nothing to do if it fails
 }
 
 void SavedSwipeSettings::loadReloadAllDMRSettings()
@@ -277,8 +237,8 @@ void SavedSwipeSettings::loadReloadAllDMRSettings()
     resetFlagsToDefaults(settings);
     runningApplications(); // created by the first load; a reload keeps it
 
-    if (preferencesFileExists()) {
-        auto preferences = readPreferences();
+    if (PreferencesFile::exists()) {
+        auto preferences = PreferencesFile::read();
         fillCacheFromFile(settings, preferences.get());
         return;
     }

@@ -17,8 +17,6 @@ class SavedSwipeSettings {
 public:
     SavedSwipeSettings() = delete;
 
-    static constexpr std::string_view preferencesPath = "/var/mobile/Library/Preferences/com.qelvo.torvane.plist";
-
     // Defaults of the theme, written into a fresh file and used whenever a value is missing.
     static constexpr std::string_view defaultThemeName = "Icon Outlines";
     static constexpr std::string_view defaultThemeDisplayName = "Red Glow";
@@ -36,11 +34,8 @@ public:
         "com.saurik.Cydia",
     };
 
-    // --- The preferences file. Each call reads the file afresh.
-    //
-    // A file that exists but cannot be read as a dictionary counts as a file without entries, and
-    // merging into or removing from it does nothing, so a damaged file is never overwritten by a
-    // partial one (start-up discards it as outdated instead).
+    // --- The preferences file (torvane::PreferencesFile, shared with the settings pane). Each call
+    // reads the file afresh; a damaged file is never overwritten by a partial one.
 
     // nil when there is no file or no key. With `isBool` the result is a boolean number made
     // from the entry's boolValue, NO for an absent entry; otherwise the entry itself.

@@ -2,6 +2,7 @@
 
 #include "ConfirmButton/TQConfirmButton.h"
 #include "SavedSwipeSettings.h"
+#include "SharedNames.h"
 #include "TQAppCell.h"
 #include "TQTableAlert.h"
 
@@ -132,13 +133,13 @@ RefPtr<foundation::NSData> TorvaneActivatorSetup::activatorRequiresSmallIconData
 
 bool TorvaneActivatorSetup::doesNimbrelAppsFileExist() const
 {
-    return foundation::NSFileManager::defaultManager().fileExistsAtPath(companionDataPath);
+    return foundation::NSFileManager::defaultManager().fileExistsAtPath(torvane::companionDataPath);
 }
 
 RefPtr<NSDictionary> TorvaneActivatorSetup::getAllInfoFromBundleID(const NSString& bundleIdentifier)
 {
     std::string wanted = describe(&bundleIdentifier);
-    auto data = NSDictionary::dictionaryWithContentsOfFile(companionDataPath);
+    auto data = NSDictionary::dictionaryWithContentsOfFile(torvane::companionDataPath);
     auto* applications = data ? runtime::dynamicCast<foundation::NSArray>(data->objectForKey("ApplicationData").get()) : nullptr;
     if (!applications)
         return nullptr;

@@ -34,7 +34,6 @@ public:
     static constexpr std::string_view listenerTitle = "Torvane Quick Killer";
     static constexpr std::string_view listenerDescription = "Popup shows open apps, RAM use, and kill options";
     static constexpr std::string_view listenerIconPath = "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvaneIcon.png";
-    static constexpr std::string_view companionDataPath = "/var/mobile/Library/Nimbrel/com.qelvo.nimbrel.plist";
     static constexpr std::string_view cellIdentifier = "AliveApplicationsCell";
     static constexpr uikit::CGFloat rowHeight = 40;
     static constexpr int killButtonTag = 991;

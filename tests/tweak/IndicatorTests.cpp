@@ -176,12 +176,12 @@ TEST_F(Indicators, SettingsReloadRereadsOpacityFrameAndTheDisabledList)
     EXPECT_EQ(indicator->alpha(), 1);
 
     writePreferences(dictionary({ { "OpacityValue", text("0.5") }, { "MoveImageAboveIcon", boolean(true) } }));
-    tweak::reloadDMRSettings(nullptr, nullptr, tweak::reloadSettingsNotification, nullptr, nullptr);
+    tweak::reloadDMRSettings(nullptr, nullptr, torvane::DarwinNotification::reloadSettings, nullptr, nullptr);
     EXPECT_FLOAT_EQ(indicator->alpha(), 0.5);
     EXPECT_EQ(indicator->frame().origin.y, -10);
 
     // Disabled while it shows: hidden at this reload, not only at the next start.
     writePreferences(dictionary({ { "DisableTheseApps", strings({ "com.apple.Maps" }) } }));
-    tweak::reloadDMRSettings(nullptr, nullptr, tweak::reloadSettingsNotification, nullptr, nullptr);
+    tweak::reloadDMRSettings(nullptr, nullptr, torvane::DarwinNotification::reloadSettings, nullptr, nullptr);
     EXPECT_EQ(indicator->alpha(), 0);
 }
