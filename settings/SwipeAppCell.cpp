@@ -1,8 +1,5 @@
 #include "SwipeAppCell.h"
 
-#include <graphics/Context.h>
-#include <uikit/UIColor.h>
-#include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
 TORVANE_DEFINE_CLASS(SwipeAppCell)
@@ -50,14 +47,7 @@ std::string SwipeAppCell::accessibilityLabel() const
 
 void SwipeAppCell::drawContentView(uikit::CGRect rect)
 {
-    bool marked = isHighlighted() || isSelected();
-    auto background = marked ? uikit::UIColor::clearColor() : uikit::UIColor::whiteColor();
-    auto text = marked ? uikit::UIColor::whiteColor() : uikit::UIColor::blackColor();
-
-    background->set();
-    graphics::CGContextFillRect(uikit::UIGraphicsGetCurrentContext(), rect);
-
-    text->set();
+    fillRowBackground(rect);
     if (m_appName)
         uikit::drawAtPointForWidth(m_appName->string(), { 44, 11 }, 200, nameFont(), uikit::UILineBreakModeTailTruncation);
     if (m_appIcon)

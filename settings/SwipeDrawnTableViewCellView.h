@@ -1,18 +1,15 @@
 #pragma once
 
-#include <runtime/Ref.h>
-#include <uikit/UIView.h>
+#include "DrawnTableViewCellView.h"
 
-// The one view a SwipeDrawnTableViewCell draws its row in: its drawing is the cell's
-// drawContentView.
-class SwipeDrawnTableViewCellView final : public uikit::UIView {
+#include <runtime/Ref.h>
+
+// The one view a SwipeDrawnTableViewCell draws its row in.
+class SwipeDrawnTableViewCellView final : public torvane::DrawnTableViewCellView {
     TORVANE_OBJECT(SwipeDrawnTableViewCellView, uikit::UIView)
 public:
     static runtime::Ref<SwipeDrawnTableViewCellView> create(uikit::CGRect frame);
 
-    // Hands the rectangle to the cell it lies in; draws nothing elsewhere.
-    void drawRect(uikit::CGRect rect) override;
-
 private:
-    explicit SwipeDrawnTableViewCellView(uikit::CGRect frame);
+    using DrawnTableViewCellView::DrawnTableViewCellView;
 };

@@ -1,8 +1,5 @@
 #include "TQAppCell.h"
 
-#include <graphics/Context.h>
-#include <uikit/UIColor.h>
-#include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
 namespace tweak {
@@ -29,14 +26,7 @@ uikit::UIFont& TQAppCell::largeFont()
 
 void TQAppCell::drawContentView(uikit::CGRect rect)
 {
-    bool marked = isHighlighted() || isSelected();
-    auto background = marked ? uikit::UIColor::clearColor() : uikit::UIColor::whiteColor();
-    auto text = marked ? uikit::UIColor::whiteColor() : uikit::UIColor::blackColor();
-
-    background->set();
-    graphics::CGContextFillRect(uikit::UIGraphicsGetCurrentContext(), rect);
-
-    text->set();
+    fillRowBackground(rect);
     if (m_memoryAmount) {
         static const runtime::Ref<uikit::UIFont> memoryFont = uikit::UIFont::systemFontOfSize(16);
         uikit::drawAtPointForWidth(*m_memoryAmount, { 157, 11 }, 95, memoryFont.get(), uikit::UILineBreakModeTailTruncation);

@@ -14,14 +14,12 @@ namespace tweak {
 // One row of the quick-killer popup: the application's icon, name and memory use drawn on white
 // (clear with white text while highlighted or selected). The bundle identifier is kept for the
 // popup and never drawn. The row's kill button is not part of the cell: the popup adds it as a
-// subview on top, tagged killButtonTag, so any view can stand there.
+// subview on top, tagged TorvaneActivatorSetup::killButtonTag, so any view can stand there.
 //
 // Setting a property does not redraw; the popup calls setNeedsDisplay once all four are set.
 class TQAppCell final : public SMDrawnTableViewCell {
     TORVANE_OBJECT(TQAppCell, SMDrawnTableViewCell)
 public:
-    static constexpr int killButtonTag = 991;
-
     static runtime::Ref<TQAppCell> create(uikit::UITableViewCellStyle style = uikit::UITableViewCellStyleDefault,
         std::string reuseIdentifier = {});
     ~TQAppCell() override;
