@@ -1,5 +1,6 @@
 #include "CustomPassAlertViewTQ.h"
 
+#include "AddOnNotifications.h"
 #include "PassAlertBackground.h"
 #include "SavedSwipeSettings.h"
 
@@ -14,6 +15,7 @@
 #include <uikit/UIGraphics.h>
 #include <uikit/UIImageView.h>
 #include <uikit/UILabel.h>
+#include <uikit/UIScreen.h>
 
 namespace tweak {
 
@@ -62,7 +64,7 @@ runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::create(uikit::CGRect 
 {
     auto alert = runtime::adoptRef(*new CustomPassAlertViewTQ(frame));
     // The token lives in the alert, so it stops observing when the alert window lets it go.
-    alert->m_suicideObserver = foundation::NSNotificationCenter::defaultCenter().addObserver("TorvaneSuicide", nullptr,
+    alert->m_suicideObserver = foundation::NSNotificationCenter::defaultCenter().addObserver(AddOnNotification::closeConfirmationAlerts, nullptr,
         [self = alert.ptr()](foundation::NSNotification&) { self->commitSuicide(); });
 
     alert->setDelegate(alert.ptr());
@@ -83,7 +85,7 @@ runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::create(uikit::CGRect 
                 continue;
             auto first = applications->applicationsWithBundleIdentifier(bundleIdentifier->string())->firstObject();
             auto* application = runtime::dynamicCast<springboard::SBApplication>(first.get());
-            if (application && application->applicationState() > 1) {
+            if (application && application->isRunning()) {
                 ++running;
                 megabytes += NSStr(memoryOf(application->pid()))->floatValue();
             }
@@ -104,6 +106,24 @@ runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::create(uikit::CGRect 
 
     alert->show();
     return alert;
+}
+
+runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::confirmEndingApplication(const foundation::NSString& name,
+    const foundation::NSString& identifier, int pid)
+{
+    return create(uikit::UIScreen::mainScreen().bounds(), &name, &identifier, pid, nullptr, nullptr, nullptr);
+}
+
+runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::confirmEndingFolder(const foundation::NSString& name,
+    const foundation::NSArray& identifiers, runtime::Ref<uikit::UIView> glowView)
+{
+    return create(uikit::UIScreen::mainScreen().bounds(), &name, nullptr, 0, &identifiers, std::move(glowView), nullptr);
+}
+
+runtime::Ref<CustomPassAlertViewTQ> CustomPassAlertViewTQ::confirmClearingBadge(const foundation::NSString& name,
+    runtime::Ref<springboard::SBIcon> icon)
+{
+    return create(uikit::UIScreen::mainScreen().bounds(), &name, nullptr, 0, nullptr, nullptr, std::move(icon));
 }
 
 void CustomPassAlertViewTQ::alertViewClickedButtonAtIndex(uikit::UIAlertView&, int buttonIndex)

@@ -32,6 +32,16 @@ public:
         const foundation::NSString* identifier, int pid, const foundation::NSArray* folderIdentifiers,
         runtime::RefPtr<uikit::UIView> glowView, runtime::RefPtr<springboard::SBIcon> icon);
 
+    // The three kinds by name, each over the whole screen, titled with the icon's name: "Kill" for
+    // the application of the identifier (its memory read by process id), "Kill" for the folder's
+    // applications (whose indicator goes once they end), "Clear" for the icon's badge.
+    static runtime::Ref<CustomPassAlertViewTQ> confirmEndingApplication(const foundation::NSString& name,
+        const foundation::NSString& identifier, int pid);
+    static runtime::Ref<CustomPassAlertViewTQ> confirmEndingFolder(const foundation::NSString& name,
+        const foundation::NSArray& identifiers, runtime::Ref<uikit::UIView> glowView);
+    static runtime::Ref<CustomPassAlertViewTQ> confirmClearingBadge(const foundation::NSString& name,
+        runtime::Ref<springboard::SBIcon> icon);
+
     ~CustomPassAlertViewTQ() override;
 
     Kind kind() const { return m_kind; }

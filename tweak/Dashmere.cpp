@@ -1,5 +1,6 @@
 #include "Dashmere.h"
 
+#include "AddOnNotifications.h"
 #include "Hooks.h"
 #include "PreviewCapture.h"
 #include "SavedSwipeSettings.h"
@@ -16,7 +17,7 @@ namespace tweak {
 void reloadDMRSettings(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
 {
     SavedSwipeSettings::loadReloadAllDMRSettings();
-    foundation::NSNotificationCenter::defaultCenter().postNotificationName("SwipeUpdateColorImageView");
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName(AddOnNotification::settingsReloaded);
 }
 
 void saveNewPreviewImage(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)

@@ -1,5 +1,6 @@
 #include "GlowImageView.h"
 
+#include "AddOnNotifications.h"
 #include "SavedSwipeSettings.h"
 
 #include <foundation/NSDictionary.h>
@@ -79,10 +80,10 @@ void GlowImageView::observeIndicatorNotifications()
             (this->*handler)(notification.object().get());
         }));
     };
-    observe("TorvaneAnimateOutForOpenFolder", &GlowImageView::animateAwayForOpenFolder);
-    observe("DashmereUpdateVisibility", &GlowImageView::updateVisibility);
-    observe("DashmereHideAllViews", &GlowImageView::hideAllViewsInSwitcher);
-    m_observers.push_back(center.addObserver("SwipeUpdateColorImageView", nullptr, [this](foundation::NSNotification&) {
+    observe(AddOnNotification::folderOpened, &GlowImageView::animateAwayForOpenFolder);
+    observe(AddOnNotification::applicationStateChanged, &GlowImageView::updateVisibility);
+    observe(AddOnNotification::switcherBarChanged, &GlowImageView::hideAllViewsInSwitcher);
+    m_observers.push_back(center.addObserver(AddOnNotification::settingsReloaded, nullptr, [this](foundation::NSNotification&) {
         settingsUpdatedSoUpdateImage();
     }));
 }
@@ -135,7 +136,7 @@ void GlowImageView::checkAndUpdateAlpha()
     auto* view = m_appIcon.get();
     auto* icon = view ? view->icon() : nullptr;
     auto* application = icon ? icon->application() : nullptr;
-    bool running = m_isFolder || (application && application->applicationState() >= springboard::SBApplicationStateBackground);
+    bool running = m_isFolder || (application && application->isRunning());
     if (running && canShowImageView())
         show();
     else
@@ -191,12 +192,12 @@ void GlowImageView::updateVisibility(const runtime::Object* change)
     auto* userInfo = runtime::dynamicCast<foundation::NSDictionary>(change);
     if (!userInfo)
         return;
-    auto bundleIdentifier = userInfo->objectForKey("BundleID");
+    auto bundleIdentifier = userInfo->objectForKey(AddOnNotification::bundleIdentifierKey);
     std::string identifier = bundleIdentifier ? bundleIdentifier->description() : std::string();
     if (!m_isFolder) {
         if (identifier != leafIdentifier())
             return;
-        auto fadeIn = runtime::dynamicCast<foundation::NSNumber>(userInfo->objectForKey("ToFadeIn"));
+        auto fadeIn = runtime::dynamicCast<foundation::NSNumber>(userInfo->objectForKey(AddOnNotification::fadeInKey));
         if (!fadeIn || !fadeIn->boolValue()) {
             // A show still pending from a start moments ago must not bring back an ended application.
             m_delayedShow.cancel();

@@ -1,5 +1,6 @@
 #include "Hooks.h"
 
+#include "AddOnNotifications.h"
 #include "GlowImageView.h"
 #include "IconSwipeGestures.h"
 #include "SavedSwipeSettings.h"
@@ -9,6 +10,7 @@
 #include <foundation/NSMutableArray.h>
 #include <foundation/NSNotificationCenter.h>
 #include <foundation/NSNumber.h>
+#include <foundation/NSSet.h>
 #include <foundation/NSString.h>
 #include <runtime/Class.h>
 #include <springboard/AddOnInterface.h>
@@ -61,8 +63,8 @@ R callThrough(runtime::Implementation<R, Args...> original, Object* self, Select
 void postClosingNotifications()
 {
     auto& center = foundation::NSNotificationCenter::defaultCenter();
-    center.postNotificationName("TorvaneSuicide");
-    center.postNotificationName("TorvaneKillActivatorAlertNow");
+    center.postNotificationName(AddOnNotification::closeConfirmationAlerts);
+    center.postNotificationName(AddOnNotification::closeQuickKillerPopup);
 }
 
 }
@@ -70,7 +72,7 @@ void postClosingNotifications()
 void openAFolder(Object* self, Selector selector, Object* folder, bool animated)
 {
     callThrough(g_openFolder, self, selector, folder, animated);
-    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneAnimateOutForOpenFolder", folder);
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName(AddOnNotification::folderOpened, folder);
 }
 
 void setAppState(Object* self, Selector selector, int state)
@@ -79,9 +81,8 @@ void setAppState(Object* self, Selector selector, int state)
     auto* application = runtime::dynamicCast<springboard::SBApplication>(self);
     if (!application)
         return;
-    // State codes below 2 mean the application does not run.
     auto identifier = foundation::NSString::create(application->bundleIdentifier());
-    bool fadeIn = state >= springboard::SBApplicationStateBackground;
+    bool fadeIn = springboard::SBApplication::isRunningState(state);
     if (fadeIn) {
         SavedSwipeSettings::writeToFolderArray(identifier.ptr());
         // Indicators are hidden while the switcher bar shows; hiding the bar checks them all.
@@ -91,22 +92,28 @@ void setAppState(Object* self, Selector selector, int state)
         SavedSwipeSettings::removeFromFolderArray(identifier.ptr());
     }
     foundation::NSDictionary::Storage entries;
-    entries.emplace("BundleID", identifier);
-    entries.emplace("ToFadeIn", foundation::NSNumber::numberWithBool(fadeIn));
+    entries.emplace(AddOnNotification::bundleIdentifierKey, identifier);
+    entries.emplace(AddOnNotification::fadeInKey, foundation::NSNumber::numberWithBool(fadeIn));
     auto change = foundation::NSDictionary::create(std::move(entries));
-    foundation::NSNotificationCenter::defaultCenter().postNotificationName("DashmereUpdateVisibility", change);
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName(AddOnNotification::applicationStateChanged, change);
 }
 
 void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesMoved, self, selector, touches, event);
-    IconSwipeGestures::touchMoved(self, touches);
+    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(self);
+    auto* touchSet = runtime::dynamicCast<foundation::NSSet>(touches);
+    if (iconView && touchSet)
+        IconSwipeGestures::touchMoved(*iconView, *touchSet);
 }
 
 void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesBegan, self, selector, touches, event);
-    IconSwipeGestures::touchBegan(self, touches);
+    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(self);
+    auto* touchSet = runtime::dynamicCast<foundation::NSSet>(touches);
+    if (iconView && touchSet)
+        IconSwipeGestures::touchBegan(*iconView, *touchSet);
 }
 
 Object* getIconViews(Object* self, Selector selector, Object* icon)
@@ -141,7 +148,7 @@ void setSwitcherBarHidden(Object* self, Selector selector, bool hidden)
     // The argument equal to the flag means the bar is changing: hiding while it shows, or the
     // other way round.
     if (hidden == switcherBarIsShowing())
-        foundation::NSNotificationCenter::defaultCenter().postNotificationName("DashmereHideAllViews", foundation::NSNumber::numberWithBool(!hidden));
+        foundation::NSNotificationCenter::defaultCenter().postNotificationName(AddOnNotification::switcherBarChanged, foundation::NSNumber::numberWithBool(!hidden));
     setSwitcherBarIsShowing(!hidden);
     callThrough(g_setHidden, self, selector, hidden);
 }

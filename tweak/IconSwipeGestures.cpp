@@ -1,6 +1,7 @@
 #include "IconSwipeGestures.h"
 
 #include "CustomPassAlertViewTQ.h"
+#include "GlowImageView.h"
 #include "SavedSwipeSettings.h"
 #include "SwitcherBarState.h"
 
@@ -14,7 +15,6 @@
 #include <springboard/SBIcon.h>
 #include <springboard/SBIconController.h>
 #include <springboard/SBIconView.h>
-#include <uikit/UIScreen.h>
 #include <uikit/UITouch.h>
 
 namespace tweak {
@@ -36,31 +36,24 @@ bool iconsAreBeingEdited()
 
 }
 
-CGPoint IconSwipeGestures::pointOf(runtime::Object* iconView, runtime::Object* touches)
+CGPoint IconSwipeGestures::pointOf(springboard::SBIconView& iconView, const foundation::NSSet& touches)
 {
-    auto* set = runtime::dynamicCast<foundation::NSSet>(touches);
-    auto* view = runtime::dynamicCast<uikit::UIView>(iconView);
-    auto any = set ? set->anyObject() : nullptr;
+    auto any = touches.anyObject();
     auto* touch = runtime::dynamicCast<uikit::UITouch>(any.get());
-    return touch ? touch->locationInView(view) : CGPoint {};
+    return touch ? touch->locationInView(&iconView) : CGPoint {};
 }
 
-void IconSwipeGestures::touchBegan(runtime::Object* iconView, runtime::Object* touches)
+void IconSwipeGestures::touchBegan(springboard::SBIconView& iconView, const foundation::NSSet& touches)
 {
-    if (!runtime::dynamicCast<foundation::NSSet>(touches))
-        return;
     g_startPoint = pointOf(iconView, touches);
     g_attemptMade = false;
 }
 
-void IconSwipeGestures::touchMoved(runtime::Object* object, runtime::Object* touches)
+void IconSwipeGestures::touchMoved(springboard::SBIconView& iconView, const foundation::NSSet& touches)
 {
-    if (!runtime::dynamicCast<foundation::NSSet>(touches))
+    if (g_attemptMade)
         return;
-    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(object);
-    if (!iconView || g_attemptMade)
-        return;
-    CGPoint current = pointOf(object, touches);
+    CGPoint current = pointOf(iconView, touches);
     float dx = current.x - g_startPoint.x;
     float up = g_startPoint.y - current.y;
 
@@ -87,9 +80,9 @@ void IconSwipeGestures::touchMoved(runtime::Object* object, runtime::Object* tou
         return;
     g_attemptMade = true;
     if (attempt == Attempt::Kill)
-        attemptToKillNow(*iconView);
+        attemptToKillNow(iconView);
     else
-        attemptToRemoveBadge(*iconView);
+        attemptToRemoveBadge(iconView);
 }
 
 void IconSwipeGestures::endOrLogFailure(const foundation::NSArray* identifiers)
@@ -121,11 +114,10 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
 
     // Home screen, dock and folders: only where the indicator shows (never-ended and disabled
     // applications get none, nor do idle ones or dock icons under DisableOnDock).
-    runtime::RefPtr<uikit::UIView> indicator = iconView.viewWithTag(indicatorTag);
+    runtime::RefPtr<GlowImageView> indicator = GlowImageView::indicatorOf(iconView);
     if (!indicator || indicator->alpha() <= 0)
         return;
 
-    uikit::CGRect screen = uikit::UIScreen::mainScreen().bounds();
     auto name = NSStr(icon->displayName());
 
     if (icon->isFolderIcon()) {
@@ -136,12 +128,12 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
             endOrLogFailure(identifiers.ptr());
             return;
         }
-        CustomPassAlertViewTQ::create(screen, name.ptr(), nullptr, 0, identifiers.ptr(), indicator, nullptr);
+        CustomPassAlertViewTQ::confirmEndingFolder(name, identifiers, indicator.releaseNonNull());
         return;
     }
 
     auto* application = icon->application();
-    if (!application || application->applicationState() < 2)
+    if (!application || !application->isRunning())
         return;
     auto identifier = NSStr(icon->leafIdentifier());
     if (SavedSwipeSettings::isThisAppDisabled(identifier.ptr()))
@@ -150,7 +142,7 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
         endOrLogFailure(oneElementList(identifier->string()).ptr());
         return;
     }
-    CustomPassAlertViewTQ::create(screen, name.ptr(), identifier.ptr(), application->pid(), nullptr, nullptr, nullptr);
+    CustomPassAlertViewTQ::confirmEndingApplication(name, identifier, application->pid());
 }
 
 void IconSwipeGestures::attemptToRemoveBadge(springboard::SBIconView& iconView)
@@ -164,8 +156,7 @@ void IconSwipeGestures::attemptToRemoveBadge(springboard::SBIconView& iconView)
         icon->setBadge(nullptr);
         return;
     }
-    CustomPassAlertViewTQ::create(uikit::UIScreen::mainScreen().bounds(), NSStr(icon->displayName()).ptr(), nullptr, 0,
-        nullptr, nullptr, runtime::RefPtr<springboard::SBIcon>(icon));
+    CustomPassAlertViewTQ::confirmClearingBadge(NSStr(icon->displayName()), *icon);
 }
 
 }

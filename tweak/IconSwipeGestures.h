@@ -19,9 +19,9 @@ public:
     IconSwipeGestures() = delete;
 
     // Records where the touch began, in the icon view's own coordinates, and re-arms the rule.
-    static void touchBegan(runtime::Object* iconView, runtime::Object* touches);
+    static void touchBegan(springboard::SBIconView& iconView, const foundation::NSSet& touches);
     // Applies the rule to the touch's current point against the recorded start point.
-    static void touchMoved(runtime::Object* iconView, runtime::Object* touches);
+    static void touchMoved(springboard::SBIconView& iconView, const foundation::NSSet& touches);
 
     // Ends the icon view's application or folder: in the switcher bar at once, elsewhere only where
     // the icon view's indicator shows, after asking when confirmation is on.
@@ -29,11 +29,8 @@ public:
     // Clears the icon's badge, after asking when the badge alert is on.
     static void attemptToRemoveBadge(springboard::SBIconView& iconView);
 
-    // The indicator's view tag inside an icon view.
-    static constexpr int indicatorTag = 567;
-
 private:
-    static uikit::CGPoint pointOf(runtime::Object* iconView, runtime::Object* touches);
+    static uikit::CGPoint pointOf(springboard::SBIconView& iconView, const foundation::NSSet& touches);
     // Hands the list to the ending operation; logs when nothing could be tried.
     static void endOrLogFailure(const foundation::NSArray* identifiers);
 };

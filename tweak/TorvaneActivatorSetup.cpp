@@ -1,5 +1,6 @@
 #include "TorvaneActivatorSetup.h"
 
+#include "AddOnNotifications.h"
 #include "ConfirmButton/TQConfirmButton.h"
 #include "SavedSwipeSettings.h"
 #include "SharedNames.h"
@@ -87,7 +88,7 @@ Ref<TorvaneActivatorSetup> TorvaneActivatorSetup::create()
 TorvaneActivatorSetup::TorvaneActivatorSetup()
 {
     // The token lives in this object, so the observer goes when the listener does.
-    m_killAlertObserver = foundation::NSNotificationCenter::defaultCenter().addObserver("TorvaneKillActivatorAlertNow", nullptr,
+    m_killAlertObserver = foundation::NSNotificationCenter::defaultCenter().addObserver(AddOnNotification::closeQuickKillerPopup, nullptr,
         [this](foundation::NSNotification&) { killTheAlertNow(); });
 }
 
@@ -177,7 +178,7 @@ void TorvaneActivatorSetup::startPreparingForPopup()
         auto* application = runtime::dynamicCast<springboard::SBApplication>(&applications->objectAtIndex(0));
         if (!application)
             continue;
-        if (application->applicationState() < springboard::SBApplicationStateBackground) {
+        if (!application->isRunning()) {
             --expected;
             continue;
         }

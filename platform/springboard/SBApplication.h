@@ -34,7 +34,9 @@ public:
     const std::string& bundleIdentifier() const { return m_bundleIdentifier; }
     const std::string& displayName() const { return m_displayName; }
     int applicationState() const { return m_state; }
-    bool isRunning() const { return m_state >= SBApplicationStateBackground; }
+    bool isRunning() const { return isRunningState(m_state); }
+    // The one rule for a state code: from background up the application runs.
+    static constexpr bool isRunningState(int state) { return state >= SBApplicationStateBackground; }
     // The process id while running, 0 otherwise.
     pid_t pid() const { return m_pid; }
     void setPid(pid_t pid) { m_pid = pid; }

@@ -1,3 +1,4 @@
+#include <AddOnNotifications.h>
 #include <Hooks.h>
 
 #include <foundation/NSNotificationCenter.h>
@@ -31,7 +32,7 @@ protected:
     void SetUp() override
     {
         auto& center = NSNotificationCenter::defaultCenter();
-        for (const char* name : { "TorvaneSuicide", "TorvaneKillActivatorAlertNow" }) {
+        for (const char* name : { tweak::AddOnNotification::closeConfirmationAlerts, tweak::AddOnNotification::closeQuickKillerPopup }) {
             m_tokens.push_back(center.addObserver(name, nullptr, [this, name](foundation::NSNotification&) {
                 m_posted.push_back(std::string(name) + (m_hostRan() ? " after host" : " before host"));
             }));

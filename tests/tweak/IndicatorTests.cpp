@@ -1,5 +1,6 @@
 #include "TweakTestSupport.h"
 
+#include <AddOnNotifications.h>
 #include <Dashmere.h>
 #include <GlowImageView.h>
 #include <Hooks.h>
@@ -72,11 +73,11 @@ protected:
             m_model->addApplicationIconToPage(SBApplicationIcon::create(m_applications->addApplication(identifier, name)), 0);
         SBIconViewMap::setSharedMaps(SBIconViewMap::create(SBIconViewMap::Kind::HomeScreen, *m_model),
             SBIconViewMap::create(SBIconViewMap::Kind::Switcher, *m_model));
-        m_updates = foundation::NSNotificationCenter::defaultCenter().addObserver("DashmereUpdateVisibility", nullptr,
+        m_updates = foundation::NSNotificationCenter::defaultCenter().addObserver(tweak::AddOnNotification::applicationStateChanged, nullptr,
             [this](foundation::NSNotification& notification) {
                 auto* change = runtime::dynamicCast<foundation::NSDictionary>(notification.object().get());
                 ASSERT_TRUE(change);
-                m_posted.push_back(change->objectForKey("BundleID")->description() + (change->objectForKey("ToFadeIn")->description() == "1" ? " in" : " out"));
+                m_posted.push_back(change->objectForKey(tweak::AddOnNotification::bundleIdentifierKey)->description() + (change->objectForKey(tweak::AddOnNotification::fadeInKey)->description() == "1" ? " in" : " out"));
             });
     }
     void TearDown() override

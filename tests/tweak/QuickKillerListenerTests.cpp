@@ -1,5 +1,6 @@
 #include "TweakTestSupport.h"
 
+#include <AddOnNotifications.h>
 #include <SavedSwipeSettings.h>
 #include <TorvaneActivatorSetup.h>
 
@@ -200,10 +201,10 @@ TEST_F(QuickKillerListener, ObservesTheClosingSignalOnlyWhileAlive)
         auto listener = TorvaneActivatorSetup::create();
         EXPECT_EQ(center.observerCount(), before + 1);
         EXPECT_FLOAT_EQ(listener->totalRAMBeingUsed(), 0.0f);
-        center.postNotificationName("TorvaneKillActivatorAlertNow");
+        center.postNotificationName(tweak::AddOnNotification::closeQuickKillerPopup);
     }
     EXPECT_EQ(center.observerCount(), before);
-    center.postNotificationName("TorvaneKillActivatorAlertNow"); // reaches no dead listener
+    center.postNotificationName(tweak::AddOnNotification::closeQuickKillerPopup); // reaches no dead listener
 }
 
 TEST_F(QuickKillerListener, StartUpRegistersItOnlyWhenActivatorIsInstalled)
@@ -284,7 +285,7 @@ TEST_F(QuickKillerPopup, LockingClosesThePopupWithoutEndingAnything)
     run("com.apple.camera");
     fire();
     ASSERT_FALSE(popup().empty());
-    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneKillActivatorAlertNow");
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName(tweak::AddOnNotification::closeQuickKillerPopup);
     EXPECT_TRUE(popup().empty());
     EXPECT_TRUE(alertTitles().empty());
     EXPECT_TRUE(isRunning("com.apple.mobilesafari"));

@@ -1,5 +1,6 @@
 #include "TweakTestSupport.h"
 
+#include <AddOnNotifications.h>
 #include <Dashmere.h>
 #include <SavedSwipeSettings.h>
 
@@ -59,7 +60,7 @@ TEST_F(Startup, InSpringBoardLoadsSettingsRegistersTheListenerAndFollowsThePane)
 
             // The pane changes a setting and signals: the cache follows, then the indicators are told.
             int indicatorUpdates = 0;
-            auto token = foundation::NSNotificationCenter::defaultCenter().addObserver("SwipeUpdateColorImageView", nullptr,
+            auto token = foundation::NSNotificationCenter::defaultCenter().addObserver(tweak::AddOnNotification::settingsReloaded, nullptr,
                 [&](foundation::NSNotification&) { indicatorUpdates += SavedSwipeSettings::getLowerSensitivity() ? 1 : 100; });
             auto changed = written->mutableCopy();
             changed->setObjectForKey(boolean(true), "LowerSensitivity");

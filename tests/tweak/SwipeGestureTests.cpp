@@ -1,6 +1,8 @@
 #include "TweakTestSupport.h"
 
+#include <AddOnNotifications.h>
 #include <CustomPassAlertViewTQ.h>
+#include <GlowImageView.h>
 #include <Hooks.h>
 #include <SavedSwipeSettings.h>
 #include <SwitcherBarState.h>
@@ -26,8 +28,8 @@ using tweak::CustomPassAlertViewTQ;
 namespace {
 
 // A SpringBoard in this process with the hooks on; icon views sit in a window so touches reach them
-// as a finger's would. Running applications get the add-on's indicator from the hooked map (a
-// tag-567 stand-in of alpha 1 where the map gave none). Memory figures come from m_memory by process id.
+// as a finger's would. Running applications get the add-on's indicator from the hooked map (a bare
+// indicator of alpha 1 where the map gave none). Memory figures come from m_memory by process id.
 class Swipes : public DeviceTest {
 protected:
     static void SetUpTestSuite() { tweak::installHooks(); }
@@ -64,7 +66,7 @@ protected:
         tweak::SavedSwipeSettings::loadReloadAllDMRSettings();
     }
     SBApplication& app(const char* identifier) { return *m_apps->applicationWithBundleIdentifier(identifier); }
-    bool running(const char* identifier) { return app(identifier).applicationState() >= 2; }
+    bool running(const char* identifier) { return app(identifier).isRunning(); }
     void run(const char* identifier, int pid = 0)
     {
         app(identifier).setPid(pid);
@@ -75,11 +77,12 @@ protected:
     // The add-on's own indicator when the map gave the view one; a stand-in of alpha 1 otherwise.
     static void addIndicator(SBIconView& iconView)
     {
-        if (iconView.viewWithTag(567))
+        if (tweak::GlowImageView::indicatorOf(iconView))
             return;
-        auto indicator = uikit::UIView::create();
-        indicator->setTag(567);
-        iconView.addSubview(indicator);
+        auto indicator = tweak::GlowImageView::createForArchive();
+        indicator->setTag(tweak::GlowImageView::indicatorTag);
+        indicator->setAlpha(1);
+        iconView.insertSubviewAtIndex(std::move(indicator), 0);
     }
     SBIconView& view(const char* identifier)
     {
@@ -205,7 +208,7 @@ TEST_F(Swipes, ALongSwipeOpensOneAlertStatingTheMemoryCutNotRounded)
     EXPECT_EQ(topAlert().message(), "Currently using 8.99 MBs of RAM");
 
     // Locking (or an application coming to the front) closes both without ending anything.
-    foundation::NSNotificationCenter::defaultCenter().postNotificationName("TorvaneSuicide");
+    foundation::NSNotificationCenter::defaultCenter().postNotificationName(tweak::AddOnNotification::closeConfirmationAlerts);
     EXPECT_EQ(alertCount(), 0u);
     EXPECT_TRUE(running("com.apple.mobilesafari"));
     swipe("com.apple.mobilesafari", 0, -2);
@@ -266,5 +269,5 @@ TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnlyAndKillEndsT
     EXPECT_FALSE(running("com.apple.mobiletimer"));
     EXPECT_TRUE(running("com.apple.mobilecal"));
     EXPECT_TRUE(running("com.apple.mobilephone"));
-    EXPECT_EQ(folderView.viewWithTag(567), nullptr) << "an ended folder loses its indicator";
+    EXPECT_EQ(tweak::GlowImageView::indicatorOf(folderView), nullptr) << "an ended folder loses its indicator";
 }
