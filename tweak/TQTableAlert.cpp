@@ -62,17 +62,42 @@ TQTableAlert::~TQTableAlert()
     m_alertView->setDelegate(nullptr);
 }
 
-runtime::Object* TQTableAlert::tableViewDelegate() const { return m_tableView->delegate(); }
-void TQTableAlert::setTableViewDelegate(runtime::Object* delegate) { m_tableView->setDelegate(delegate); }
-runtime::Object* TQTableAlert::tableViewDataSource() const { return m_tableView->dataSource(); }
-void TQTableAlert::setTableViewDataSource(runtime::Object* dataSource) { m_tableView->setDataSource(dataSource); }
-runtime::Object* TQTableAlert::alertViewDelegate() const { return m_alertView->delegate(); }
-void TQTableAlert::setAlertViewDelegate(runtime::Object* delegate) { m_alertView->setDelegate(delegate); }
+namespace {
 
-void TQTableAlert::setStyle(int style)
+// The object behind a protocol pointer, for the weak references the table alert and its views keep.
+template<typename Protocol>
+runtime::Object* objectOf(Protocol* implementer)
 {
-    if (style == TQTableAlertStylePlain || style == TQTableAlertStyleGradient) {
-        bool gradient = style == TQTableAlertStyleGradient;
+    return dynamic_cast<runtime::Object*>(implementer);
+}
+
+}
+
+TQTableAlertDelegate* TQTableAlert::delegate() const { return uikit::protocolOf<TQTableAlertDelegate>(m_delegate.get()); }
+void TQTableAlert::setDelegate(TQTableAlertDelegate* delegate) { m_delegate = objectOf(delegate); }
+TQTableAlertDataSource* TQTableAlert::dataSource() const { return uikit::protocolOf<TQTableAlertDataSource>(m_dataSource.get()); }
+void TQTableAlert::setDataSource(TQTableAlertDataSource* dataSource) { m_dataSource = objectOf(dataSource); }
+
+uikit::UITableViewDelegate* TQTableAlert::tableViewDelegate() const
+{
+    return uikit::protocolOf<uikit::UITableViewDelegate>(m_tableView->delegate());
+}
+void TQTableAlert::setTableViewDelegate(uikit::UITableViewDelegate* delegate) { m_tableView->setDelegate(objectOf(delegate)); }
+uikit::UITableViewDataSource* TQTableAlert::tableViewDataSource() const
+{
+    return uikit::protocolOf<uikit::UITableViewDataSource>(m_tableView->dataSource());
+}
+void TQTableAlert::setTableViewDataSource(uikit::UITableViewDataSource* dataSource) { m_tableView->setDataSource(objectOf(dataSource)); }
+uikit::UIAlertViewDelegate* TQTableAlert::alertViewDelegate() const
+{
+    return uikit::protocolOf<uikit::UIAlertViewDelegate>(m_alertView->delegate());
+}
+void TQTableAlert::setAlertViewDelegate(uikit::UIAlertViewDelegate* delegate) { m_alertView->setDelegate(objectOf(delegate)); }
+
+void TQTableAlert::setStyle(TQTableAlertStyle style)
+{
+    if (style == TQTableAlertStyle::Plain || style == TQTableAlertStyle::Gradient) {
+        bool gradient = style == TQTableAlertStyle::Gradient;
         m_tableView->setAlertStyle(style);
         m_tableView->setSeparatorStyle(gradient ? uikit::UITableViewCellSeparatorStyleNone : uikit::UITableViewCellSeparatorStyleSingleLine);
         m_tableView->setSeparatorColor(uikit::UIColor::lightGrayColor());
@@ -164,15 +189,9 @@ void TQTableAlert::layoutAfterSomeTime()
 
 TQTableAlertDelegate* TQTableAlert::delegateFor(const uikit::OptionalOperation& operation) const
 {
-    auto* delegate = m_delegate.get();
-    if (!uikit::respondsToOptional(delegate, operation))
+    if (!uikit::respondsToOptional(m_delegate.get(), operation))
         return nullptr;
-    return uikit::protocolOf<TQTableAlertDelegate>(delegate);
-}
-
-TQTableAlertDataSource* TQTableAlert::dataSourceProtocol() const
-{
-    return uikit::protocolOf<TQTableAlertDataSource>(m_dataSource.get());
+    return delegate();
 }
 
 CGFloat TQTableAlert::tableViewHeightForRowAtIndexPath(uikit::UITableView&, uikit::NSIndexPath& indexPath)
@@ -187,7 +206,7 @@ void TQTableAlert::tableViewDidSelectRowAtIndexPath(uikit::UITableView&, uikit::
     // The delegate may let go of this table alert when it hears of the dismissal.
     runtime::Ref<TQTableAlert> protect(*this);
     runtime::Ref<uikit::NSIndexPath> selected(indexPath);
-    if (m_type == TQTableAlertTypeCloseOnSelect)
+    if (m_type == TQTableAlertType::CloseOnSelect)
         m_alertView->dismissWithClickedButtonIndex(-1, true);
     if (auto* delegate = delegateFor(TableAlertDelegate::didSelectRow))
         delegate->tableAlertDidSelectRowAtIndexPath(*this, selected);
@@ -195,7 +214,7 @@ void TQTableAlert::tableViewDidSelectRowAtIndexPath(uikit::UITableView&, uikit::
 
 runtime::RefPtr<uikit::UIView> TQTableAlert::tableViewViewForHeaderInSection(uikit::UITableView&, int section)
 {
-    auto* source = dataSourceProtocol();
+    auto* source = dataSource();
     if (!source || !uikit::respondsToOptional(m_dataSource.get(), TableAlertDataSource::titleForHeader))
         return nullptr;
     auto title = source->tableAlertTitleForHeaderInSection(*this, section);
@@ -211,19 +230,19 @@ CGFloat TQTableAlert::tableViewHeightForHeaderInSection(uikit::UITableView& tabl
 
 runtime::RefPtr<uikit::UITableViewCell> TQTableAlert::tableViewCellForRowAtIndexPath(uikit::UITableView&, uikit::NSIndexPath& indexPath)
 {
-    auto* source = dataSourceProtocol();
+    auto* source = dataSource();
     return source ? source->tableAlertCellForRowAtIndexPath(*this, indexPath) : nullptr;
 }
 
 int TQTableAlert::tableViewNumberOfRowsInSection(uikit::UITableView&, int section)
 {
-    auto* source = dataSourceProtocol();
+    auto* source = dataSource();
     return source ? source->tableAlertNumberOfRowsInSection(*this, section) : 0;
 }
 
 int TQTableAlert::numberOfSectionsInTableView(uikit::UITableView&)
 {
-    auto* source = dataSourceProtocol();
+    auto* source = dataSource();
     if (source && uikit::respondsToOptional(m_dataSource.get(), TableAlertDataSource::numberOfSections))
         return source->numberOfSectionsInTableAlert(*this);
     return 1;

@@ -21,9 +21,10 @@ class TQTableViewTopShadowView;
 
 // What selecting a row does: close the alert (button index -1) before telling the delegate, or only
 // tell the delegate.
-enum TQTableAlertType : int {
-    TQTableAlertTypeCloseOnSelect = 0,
-    TQTableAlertTypeStayOpen = 1,
+// Any value but CloseOnSelect stays open.
+enum class TQTableAlertType : int {
+    CloseOnSelect = 0,
+    StayOpen = 1,
 };
 
 // A scrolling table inside a system alert. The alert keeps its title, message and buttons (the
@@ -73,11 +74,11 @@ public:
     TQTableView& tableView() const { return m_tableView.get(); }
     TQTableViewTopShadowView& shadow() const { return m_shadow.get(); }
 
-    int type() const { return m_type; }
-    void setType(int type) { m_type = type; }
-    int style() const { return m_style; }
-    // 0 and 1 restyle the table (see TQTableAlertStyle); any other value is only stored.
-    void setStyle(int style);
+    TQTableAlertType type() const { return m_type; }
+    void setType(TQTableAlertType type) { m_type = type; }
+    TQTableAlertStyle style() const { return m_style; }
+    // Plain and Gradient restyle the table; any other value is only stored.
+    void setStyle(TQTableAlertStyle style);
     int maximumVisibleRows() const { return m_maximumVisibleRows; }
     void setMaximumVisibleRows(int rows) { m_maximumVisibleRows = rows; }
     // Used for rows the delegate gives no height of; the table's own rowHeight stays as made.
@@ -85,18 +86,18 @@ public:
     void setRowHeight(uikit::CGFloat height) { m_rowHeight = height; }
     bool isPresented() const { return m_presented; }
 
-    // Objects that should adopt TQTableAlertDelegate / TQTableAlertDataSource; held weakly.
-    runtime::Object* delegate() const { return m_delegate.get(); }
-    void setDelegate(runtime::Object* delegate) { m_delegate = delegate; }
-    runtime::Object* dataSource() const { return m_dataSource.get(); }
-    void setDataSource(runtime::Object* dataSource) { m_dataSource = dataSource; }
+    // Held weakly, so each must be a runtime object as well; one that is not counts as none.
+    TQTableAlertDelegate* delegate() const;
+    void setDelegate(TQTableAlertDelegate* delegate);
+    TQTableAlertDataSource* dataSource() const;
+    void setDataSource(TQTableAlertDataSource* dataSource);
     // The table view's and the alert view's own delegates, for an owner that takes them over.
-    runtime::Object* tableViewDelegate() const;
-    void setTableViewDelegate(runtime::Object* delegate);
-    runtime::Object* tableViewDataSource() const;
-    void setTableViewDataSource(runtime::Object* dataSource);
-    runtime::Object* alertViewDelegate() const;
-    void setAlertViewDelegate(runtime::Object* delegate);
+    uikit::UITableViewDelegate* tableViewDelegate() const;
+    void setTableViewDelegate(uikit::UITableViewDelegate* delegate);
+    uikit::UITableViewDataSource* tableViewDataSource() const;
+    void setTableViewDataSource(uikit::UITableViewDataSource* dataSource);
+    uikit::UIAlertViewDelegate* alertViewDelegate() const;
+    void setAlertViewDelegate(uikit::UIAlertViewDelegate* delegate);
 
     // Reloads the table, then shows the alert.
     void show();
@@ -128,7 +129,6 @@ private:
     TQTableAlert(std::optional<std::string> title, std::optional<std::string> cancelButtonTitle, std::optional<std::string> message);
 
     TQTableAlertDelegate* delegateFor(const uikit::OptionalOperation&) const;
-    TQTableAlertDataSource* dataSourceProtocol() const;
     // The table height the rows ask for, within the row limit and the screen.
     uikit::CGFloat tableHeightForRows();
     void takeBackGrowth();
@@ -136,8 +136,8 @@ private:
     bool m_presented { false };
     runtime::Ref<uikit::UIAlertView> m_alertView;
     runtime::Ref<TQTableView> m_tableView;
-    int m_type { TQTableAlertTypeCloseOnSelect };
-    int m_style { TQTableAlertStylePlain };
+    TQTableAlertType m_type { TQTableAlertType::CloseOnSelect };
+    TQTableAlertStyle m_style { TQTableAlertStyle::Plain };
     int m_maximumVisibleRows { defaultMaximumVisibleRows };
     uikit::CGFloat m_rowHeight { defaultRowHeight };
     runtime::WeakPtr<runtime::Object> m_delegate;

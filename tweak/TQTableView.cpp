@@ -20,7 +20,7 @@ TQTableView::TQTableView(uikit::CGRect frame, uikit::UITableViewStyle style)
 
 void TQTableView::drawRect(uikit::CGRect rect)
 {
-    if (m_alertStyle == TQTableAlertStyleGradient) {
+    if (m_alertStyle == TQTableAlertStyle::Gradient) {
         auto context = uikit::UIGraphicsGetCurrentContext();
         auto area = bounds();
         const uikit::CGFloat components[] = { 0.922f, 0.925f, 0.933f, 1, 0.749f, 0.753f, 0.761f, 1 };

@@ -7,9 +7,10 @@ namespace tweak {
 
 // How a table alert's table looks: plain (separator lines, no top shadow) or on a grey vertical
 // gradient (no separators, the top shadow shown).
-enum TQTableAlertStyle : int {
-    TQTableAlertStylePlain = 0,
-    TQTableAlertStyleGradient = 1,
+// A value other than these two may be stored, and then looks plain.
+enum class TQTableAlertStyle : int {
+    Plain = 0,
+    Gradient = 1,
 };
 
 // The table inside a table alert; in the gradient style it paints its gradient under its own drawing.
@@ -19,15 +20,15 @@ public:
     static runtime::Ref<TQTableView> create(uikit::CGRect frame = uikit::CGRectZero,
         uikit::UITableViewStyle style = uikit::UITableViewStylePlain);
 
-    int alertStyle() const { return m_alertStyle; }
-    void setAlertStyle(int style) { m_alertStyle = style; }
+    TQTableAlertStyle alertStyle() const { return m_alertStyle; }
+    void setAlertStyle(TQTableAlertStyle style) { m_alertStyle = style; }
 
     void drawRect(uikit::CGRect rect) override;
 
 private:
     TQTableView(uikit::CGRect frame, uikit::UITableViewStyle style);
 
-    int m_alertStyle { TQTableAlertStylePlain };
+    TQTableAlertStyle m_alertStyle { TQTableAlertStyle::Plain };
 };
 
 }

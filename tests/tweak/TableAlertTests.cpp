@@ -239,7 +239,7 @@ TEST_F(TableAlerts, SelectingARowClosesTheAlertFirstAndSurvivesADelegateThatRele
 
     auto staying = Rows::create(rowsOf(3));
     auto open = showAlert(staying);
-    open->setType(TQTableAlertTypeStayOpen);
+    open->setType(TQTableAlertType::StayOpen);
     ASSERT_TRUE(open->tableView().tapRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(2, 0)));
     EXPECT_EQ(staying->events, (std::vector<std::string> { "selected 2 while shown" }));
 }
@@ -257,14 +257,14 @@ TEST_F(TableAlerts, HeadersFollowTitlesAndStylesSwitchSeparatorsAndShadow)
     EXPECT_EQ(header->title(), "Background");
     EXPECT_EQ(table.frame().size.height, 3 * 40 + 25) << "a header counts in the content height";
 
-    alert->setStyle(TQTableAlertStyleGradient);
+    alert->setStyle(TQTableAlertStyle::Gradient);
     EXPECT_EQ(table.separatorStyle(), uikit::UITableViewCellSeparatorStyleNone);
     EXPECT_FALSE(alert->shadow().isHidden());
-    alert->setStyle(5);
-    EXPECT_EQ(alert->style(), 5);
-    EXPECT_EQ(table.alertStyle(), TQTableAlertStyleGradient);
+    alert->setStyle(static_cast<TQTableAlertStyle>(5));
+    EXPECT_EQ(static_cast<int>(alert->style()), 5);
+    EXPECT_EQ(table.alertStyle(), TQTableAlertStyle::Gradient);
     EXPECT_FALSE(alert->shadow().isHidden());
-    alert->setStyle(TQTableAlertStylePlain);
+    alert->setStyle(TQTableAlertStyle::Plain);
     EXPECT_EQ(table.separatorStyle(), uikit::UITableViewCellSeparatorStyleSingleLine);
     EXPECT_TRUE(alert->shadow().isHidden());
 }
@@ -277,7 +277,7 @@ TEST_F(TableAlerts, GradientTableAlertMatchesItsReference)
 {
     auto rows = Rows::create({ { 40, 40, 40 } }, { std::string("Applications") });
     auto alert = showAlert(rows);
-    alert->setStyle(TQTableAlertStyleGradient);
+    alert->setStyle(TQTableAlertStyle::Gradient);
     alert->view().layoutIfNeeded();
     auto check = graphics::checkAgainstReference(uikit::renderViewToImage(alert->view(), 2),
         std::filesystem::path(TORVANE_TWEAK_REFERENCES) / "TableAlertGradient.png");
