@@ -21,6 +21,8 @@
 #include <uikit/UIImage.h>
 #include <uikit/UILabel.h>
 
+namespace pane {
+
 using foundation::NSArray;
 using foundation::NSDictionary;
 using foundation::NSMutableDictionary;
@@ -29,7 +31,6 @@ using foundation::NSString;
 using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
-using pane::PreferenceValues;
 
 namespace {
 
@@ -283,4 +284,6 @@ void ChooseCustomImageSetupController::tableViewDidSelectRowAtIndexPath(uikit::U
 
     m_imageTable->reloadData();
     m_selectionTable->reloadData();
+}
+
 }

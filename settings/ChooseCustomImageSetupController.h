@@ -20,6 +20,8 @@
 #include <optional>
 #include <string>
 
+namespace pane {
+
 class ChooseCustomImageSetupController : public preferences::PSViewController,
                                          public uikit::UITableViewDataSource,
                                          public uikit::UITableViewDelegate {
@@ -75,3 +77,5 @@ private:
     runtime::RefPtr<foundation::NSString> m_currentImageName;
     runtime::Ref<foundation::NSMutableDictionary> m_willSaveDict;
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include <preferences/PSClassFactory.h>
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(ChooseImageSetupController)
 PS_REGISTER_CONTROLLER_CLASS(ChooseImageSetupController)
 
@@ -15,4 +17,6 @@ ChooseImageSetupController::ChooseImageSetupController() = default;
 void ChooseImageSetupController::navigationBarButtonClicked(uikit::UINavigationBar& bar, int)
 {
     PSSetupController::navigationBarButtonClicked(bar, 1);
+}
+
 }

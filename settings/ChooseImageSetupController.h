@@ -6,6 +6,8 @@
 #include <preferences/PSSetupController.h>
 #include <runtime/Ref.h>
 
+namespace pane {
+
 class ChooseImageSetupController final : public preferences::PSSetupController {
     TORVANE_OBJECT(ChooseImageSetupController, preferences::PSSetupController)
 public:
@@ -16,3 +18,5 @@ public:
 private:
     ChooseImageSetupController();
 };
+
+}

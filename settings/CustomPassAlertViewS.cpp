@@ -7,6 +7,8 @@
 #include <uikit/UIImageView.h>
 #include <uikit/UILabel.h>
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(CustomPassAlertViewS)
 
 runtime::Ref<CustomPassAlertViewS> CustomPassAlertViewS::create(uikit::CGRect frame)
@@ -42,4 +44,6 @@ void CustomPassAlertViewS::drawRect(uikit::CGRect rect)
 void CustomPassAlertViewS::drawRoundedRect(uikit::CGRect rect, const graphics::CGContext& context, uikit::CGFloat radius) const
 {
     passalert::addRoundedRect(context, rect, radius);
+}
+
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace pane {
+
 class CustomPassAlertViewS final : public uikit::UIAlertView {
     TORVANE_OBJECT(CustomPassAlertViewS, uikit::UIAlertView)
 public:
@@ -32,3 +34,5 @@ public:
 private:
     explicit CustomPassAlertViewS(uikit::CGRect frame);
 };
+
+}

@@ -30,6 +30,8 @@
 
 #include <array>
 
+namespace pane {
+
 using namespace foundation::literals;
 using foundation::NSArray;
 using foundation::NSDictionary;
@@ -157,7 +159,7 @@ void DashmereDelegate::popAllControllersDMR()
             navigation.popViewControllerAnimated(false);
     }
     NeverShowApplicationsController::popAllControllers();
-    pane::popScreensOfClass<DashmereDelegate>();
+    popScreensOfClass<DashmereDelegate>();
     ChooseCustomImageSetupController::popAllControllers();
 }
 
@@ -176,8 +178,8 @@ bool DashmereDelegate::initForContentSize(uikit::CGSize size)
     m_appLoading = 0;
     auto& center = foundation::NSNotificationCenter::defaultCenter();
     // The observers hold the controller weakly: they go with it, so no later post reaches it.
-    m_observers.push_back(center.addObserver(pane::checkOnAppsRoot, nullptr, [this](foundation::NSNotification&) { checkAppsDel(); }));
-    m_observers.push_back(center.addObserver(pane::checkOnAppLoadingRoot, nullptr, [this](foundation::NSNotification&) { updateAppLoadingDel(); }));
+    m_observers.push_back(center.addObserver(checkOnAppsRoot, nullptr, [this](foundation::NSNotification&) { checkAppsDel(); }));
+    m_observers.push_back(center.addObserver(checkOnAppLoadingRoot, nullptr, [this](foundation::NSNotification&) { updateAppLoadingDel(); }));
 
     setSpecifiers(loadSpecifiersFromPlistName("DMRHome", this));
     changeExtraSettingsVisiblity();
@@ -226,7 +228,7 @@ void DashmereDelegate::changeExtraSettingsVisiblity()
         return;
     auto theme = selectedTheme();
     std::string name = foundation::format("%@", theme ? theme->objectForKey("Name") : nullptr);
-    bool offered = pane::PreferenceValues::themeOffersImageAboveIcon(name);
+    bool offered = PreferenceValues::themeOffersImageAboveIcon(name);
     moveImage->setPropertyForKey(NSNumber::numberWithBool(offered), "enabled");
     reloadSpecifier(*moveImage);
 }
@@ -277,7 +279,7 @@ void DashmereDelegate::startToReloadAppData()
     view().setUserInteractionEnabled(false);
     m_appLoading = 0;
     m_waiting.showInView(view());
-    notify::notify_post(pane::companionReloadRequest);
+    notify::notify_post(companionReloadRequest);
 }
 
 void DashmereDelegate::updateAppLoadingDel()
@@ -292,4 +294,6 @@ void DashmereDelegate::checkAppsDel()
     if (auto* reload = navigationItem().rightBarButtonItem())
         reload->setEnabled(true);
     view().setUserInteractionEnabled(true);
+}
+
 }

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace pane {
+
 class DashmereDelegate : public preferences::PSListController {
     TORVANE_OBJECT(DashmereDelegate, preferences::PSListController)
 public:
@@ -57,3 +59,5 @@ private:
     int32_t m_appLoading { 0 };
     std::vector<foundation::ObserverToken> m_observers;
 };
+
+}

@@ -1,5 +1,7 @@
 #include "FatPreviewCell.h"
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(FatPreviewCell)
 
 runtime::Ref<FatPreviewCell> FatPreviewCell::create(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
@@ -15,4 +17,6 @@ FatPreviewCell::FatPreviewCell(uikit::UITableViewCellStyle style, std::string re
 void FatPreviewCell::setFrame(uikit::CGRect frame)
 {
     UITableViewCell::setFrame(previewCellFrame(frame.origin.y));
+}
+
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace pane {
+
 class FatPreviewCell final : public uikit::UITableViewCell {
     TORVANE_OBJECT(FatPreviewCell, uikit::UITableViewCell)
 public:
@@ -25,4 +27,6 @@ private:
 inline uikit::CGRect previewCellFrame(uikit::CGFloat y)
 {
     return { { 108, y }, { 103, 103 } };
+}
+
 }

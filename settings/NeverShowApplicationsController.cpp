@@ -19,6 +19,8 @@
 #include <uikit/UIColor.h>
 #include <uikit/UIImage.h>
 
+namespace pane {
+
 using foundation::NSArray;
 using foundation::NSDictionary;
 using foundation::NSMutableArray;
@@ -27,7 +29,6 @@ using foundation::NSStr;
 using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
-using pane::PreferenceValues;
 
 namespace {
 
@@ -61,15 +62,15 @@ NeverShowApplicationsController::~NeverShowApplicationsController() = default;
 
 void NeverShowApplicationsController::popAllControllers()
 {
-    pane::popScreensOfClass<NeverShowApplicationsController>();
+    popScreensOfClass<NeverShowApplicationsController>();
 }
 
 bool NeverShowApplicationsController::initForContentSize(uikit::CGSize size)
 {
     m_appLoading = 0;
     auto& center = foundation::NSNotificationCenter::defaultCenter();
-    m_observers.push_back(center.addObserver(pane::checkOnAppsList, nullptr, [this](foundation::NSNotification&) { checkApps(); }));
-    m_observers.push_back(center.addObserver(pane::checkOnAppLoadingList, nullptr, [this](foundation::NSNotification&) { updateAppLoading(); }));
+    m_observers.push_back(center.addObserver(checkOnAppsList, nullptr, [this](foundation::NSNotification&) { checkApps(); }));
+    m_observers.push_back(center.addObserver(checkOnAppLoadingList, nullptr, [this](foundation::NSNotification&) { updateAppLoading(); }));
 
     if (auto disabled = runtime::dynamicCast<NSArray>(DashmereDelegate::getObjectWithKey("DisableTheseApps", false)))
         m_identifiersArray->addObjectsFromArray(*disabled);
@@ -95,7 +96,7 @@ void NeverShowApplicationsController::loadView()
 void NeverShowApplicationsController::startRunningTable()
 {
     waitingToLoadApps();
-    notify::notify_post(pane::companionReloadRequest);
+    notify::notify_post(companionReloadRequest);
 }
 
 void NeverShowApplicationsController::waitingToLoadApps()
@@ -288,4 +289,6 @@ void NeverShowApplicationsController::willLockApplication(bool lock)
 void NeverShowApplicationsController::errorAlert(std::string message, std::string title)
 {
     uikit::UIAlertView::create(std::move(title), std::move(message), nullptr, std::string("Dismiss"))->show();
+}
+
 }

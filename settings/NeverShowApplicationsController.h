@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace pane {
+
 class NeverShowApplicationsController : public preferences::PSViewController,
                                         public uikit::UITableViewDataSource,
                                         public uikit::UITableViewDelegate,
@@ -81,3 +83,5 @@ private:
     int32_t m_appLoading { 0 };
     std::vector<foundation::ObserverToken> m_observers;
 };
+
+}

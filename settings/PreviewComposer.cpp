@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+namespace pane {
+
 namespace {
 
 struct SampleImages {
@@ -88,4 +90,6 @@ void PreviewComposer::compose(uikit::UIView& cell, runtime::Ref<uikit::UIImageVi
         moveBy(label, 0, 38.4f);
         cell.addSubview(label);
     }
+}
+
 }

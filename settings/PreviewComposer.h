@@ -14,6 +14,8 @@
 #include <uikit/UIImageView.h>
 #include <uikit/UIView.h>
 
+namespace pane {
+
 class PreviewComposer {
 public:
     static constexpr int shadowTag = 1221;
@@ -35,3 +37,5 @@ public:
 private:
     static void removePreviousPreview(uikit::UIView& cell);
 };
+
+}

@@ -15,6 +15,8 @@
 #include <uikit/UIImage.h>
 #include <uikit/UIImageView.h>
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(PreviewTableCell)
 PS_REGISTER_CELL_CLASS(PreviewTableCell)
 
@@ -32,7 +34,7 @@ runtime::Ref<uikit::UIImageView> savedThemeImage()
     auto view = uikit::UIImageView::create(frame);
     if (auto path = theme ? theme->objectForKey("ImagePath") : nullptr)
         view->setImage(uikit::UIImage::imageWithContentsOfFile(foundation::format("%@", path)));
-    view->setAlpha(pane::PreferenceValues::floatValueOf(DashmereDelegate::getObjectWithKey("OpacityValue", false).get()));
+    view->setAlpha(PreferenceValues::floatValueOf(DashmereDelegate::getObjectWithKey("OpacityValue", false).get()));
     return view;
 }
 
@@ -63,4 +65,6 @@ void PreviewTableCell::setFrame(uikit::CGRect frame)
 void PreviewTableCell::loadImageForCell()
 {
     PreviewComposer::compose(*this, savedThemeImage());
+}
+
 }

@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace pane {
+
 class PreviewTableCell final : public preferences::PSTableCell {
     TORVANE_OBJECT(PreviewTableCell, preferences::PSTableCell)
 public:
@@ -29,3 +31,5 @@ public:
 private:
     explicit PreviewTableCell(preferences::PSSpecifier* specifier);
 };
+
+}

@@ -2,6 +2,8 @@
 
 #include <uikit/UIStringDrawing.h>
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(SwipeAppCell)
 
 runtime::Ref<SwipeAppCell> SwipeAppCell::create(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
@@ -56,4 +58,6 @@ void SwipeAppCell::drawContentView(uikit::CGRect rect)
         if (auto marker = uikit::UIImage::imageWithContentsOfFile(markerImagePath))
             marker->drawAtPoint({ 257, 5 });
     }
+}
+
 }

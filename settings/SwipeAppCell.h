@@ -13,6 +13,8 @@
 
 #include <string>
 
+namespace pane {
+
 class SwipeAppCell final : public SwipeDrawnTableViewCell {
     TORVANE_OBJECT(SwipeAppCell, SwipeDrawnTableViewCell)
 public:
@@ -44,3 +46,5 @@ private:
     runtime::RefPtr<uikit::UIImage> m_appIcon;
     bool m_isNever { false };
 };
+
+}

@@ -1,5 +1,7 @@
 #include "SwipeDrawnTableViewCell.h"
 
+namespace pane {
+
 TORVANE_DEFINE_CLASS(SwipeDrawnTableViewCell)
 
 runtime::Ref<SwipeDrawnTableViewCell> SwipeDrawnTableViewCell::create(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
@@ -15,4 +17,6 @@ SwipeDrawnTableViewCell::SwipeDrawnTableViewCell(uikit::UITableViewCellStyle sty
 void SwipeDrawnTableViewCell::changeContentAlpha(uikit::CGFloat alpha)
 {
     drawingView().setAlpha(alpha);
+}
+
 }

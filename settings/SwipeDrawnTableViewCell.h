@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace pane {
+
 // The pane's fast-drawing cell (torvane::DrawnTableViewCell): one SwipeDrawnTableViewCellView over
 // the whole row draws it through drawContentView.
 class SwipeDrawnTableViewCell : public torvane::DrawnTableViewCell {
@@ -25,3 +27,5 @@ public:
 protected:
     SwipeDrawnTableViewCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier);
 };
+
+}

@@ -4,6 +4,8 @@
 
 #include <runtime/Ref.h>
 
+namespace pane {
+
 // The one view a SwipeDrawnTableViewCell draws its row in.
 class SwipeDrawnTableViewCellView final : public torvane::DrawnTableViewCellView {
     TORVANE_OBJECT(SwipeDrawnTableViewCellView, uikit::UIView)
@@ -13,3 +15,5 @@ public:
 private:
     using DrawnTableViewCellView::DrawnTableViewCellView;
 };
+
+}

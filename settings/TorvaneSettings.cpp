@@ -13,6 +13,8 @@
 
 #include <vector>
 
+namespace pane {
+
 namespace {
 
 // The screen the user sees: a modal screen (the theme chooser) counts as on top, so a signal that
@@ -39,12 +41,14 @@ void routeToTopScreen(const char* forList, const char* forRoot)
 
 void zappsAllLoaded_Torvane(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
 {
-    routeToTopScreen(pane::checkOnAppsList, pane::checkOnAppsRoot);
+    routeToTopScreen(checkOnAppsList, checkOnAppsRoot);
 }
 
 void zcheckOnApps_Torvane(notify::DarwinNotifyCenter*, void*, std::string_view, const void*, const foundation::NSDictionary*)
 {
-    routeToTopScreen(pane::checkOnAppLoadingList, pane::checkOnAppLoadingRoot);
+    routeToTopScreen(checkOnAppLoadingList, checkOnAppLoadingRoot);
+}
+
 }
 
 extern "C" void TorvaneSettingsInitiate()
@@ -55,12 +59,12 @@ extern "C" void TorvaneSettingsInitiate()
     static auto* leavingObservers = new std::vector<foundation::ObserverToken>;
     auto& center = foundation::NSNotificationCenter::defaultCenter();
     for (const char* name : { uikit::UIApplicationWillResignActiveNotification, uikit::UIApplicationDidEnterBackgroundNotification })
-        leavingObservers->push_back(center.addObserver(name, nullptr, [](foundation::NSNotification&) { DashmereDelegate::popAllControllersDMR(); }));
+        leavingObservers->push_back(center.addObserver(name, nullptr, [](foundation::NSNotification&) { pane::DashmereDelegate::popAllControllersDMR(); }));
 
     auto* darwin = notify::CFNotificationCenterGetDarwinNotifyCenter();
-    notify::CFNotificationCenterAddObserver(darwin, nullptr, zappsAllLoaded_Torvane, pane::companionAppsLoaded, nullptr,
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, pane::zappsAllLoaded_Torvane, pane::companionAppsLoaded, nullptr,
         notify::CFNotificationSuspensionBehaviorDeliverImmediately);
-    notify::CFNotificationCenterAddObserver(darwin, nullptr, zcheckOnApps_Torvane, pane::companionCheckOnApps, nullptr,
+    notify::CFNotificationCenterAddObserver(darwin, nullptr, pane::zcheckOnApps_Torvane, pane::companionCheckOnApps, nullptr,
         notify::CFNotificationSuspensionBehaviorDeliverImmediately);
 }
 

@@ -11,6 +11,8 @@
 // Runs once, when the Settings application loads the bundle.
 extern "C" void TorvaneSettingsInitiate();
 
+namespace pane {
+
 // qelvo.nimbrel.apps.loaded: CheckOnAppsTQ to the disabled-applications list, else
 // CheckOnAppsTQDel to the root list; dropped while any other screen is on top.
 void zappsAllLoaded_Torvane(notify::DarwinNotifyCenter*, void* observer, std::string_view name, const void* object,
@@ -18,3 +20,5 @@ void zappsAllLoaded_Torvane(notify::DarwinNotifyCenter*, void* observer, std::st
 // qelvo.nimbrel.check.on.apps: CheckOnAppLoadingTQ or CheckOnAppLoadingTQDel, the same way.
 void zcheckOnApps_Torvane(notify::DarwinNotifyCenter*, void* observer, std::string_view name, const void* object,
     const foundation::NSDictionary* userInfo);
+
+}

@@ -2,6 +2,8 @@
 
 #include <uikit/UIColor.h>
 
+namespace pane {
+
 namespace {
 
 struct Stage {
@@ -57,4 +59,6 @@ void WaitingDisplay::finish()
     waitHud = nullptr;
     loadingView = nullptr;
     loadingLabel = nullptr;
+}
+
 }

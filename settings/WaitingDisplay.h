@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+namespace pane {
+
 struct WaitingDisplay {
     runtime::RefPtr<uikit::UIProgressHUD> waitHud;
     runtime::RefPtr<uikit::UIProgressView> loadingView;
@@ -24,3 +26,5 @@ struct WaitingDisplay {
     // done, removed and released; nothing happens when none is shown.
     void finish();
 };
+
+}

@@ -11,6 +11,7 @@
 namespace {
 
 using foundation::NSArray;
+using pane::NeverShowApplicationsController;
 using foundation::NSDictionary;
 using foundation::NSStr;
 using runtime::Ref;

@@ -9,6 +9,7 @@
 #include <uikit/ViewRendering.h>
 
 using namespace settings_test;
+using pane::SwipeAppCell;
 
 namespace {
 

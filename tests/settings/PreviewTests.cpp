@@ -10,6 +10,8 @@
 
 #include <vector>
 
+using pane::FatPreviewCell;
+using pane::PreviewComposer;
 using namespace settings_test;
 
 namespace {

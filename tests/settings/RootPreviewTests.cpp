@@ -7,6 +7,8 @@
 #include <foundation/NSString.h>
 #include <uikit/UIImageView.h>
 
+using pane::PreviewComposer;
+using pane::PreviewTableCell;
 using namespace settings_test;
 using foundation::NSDictionary;
 using foundation::NSStr;

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+using pane::ChooseCustomImageSetupController;
+using pane::ChooseImageSetupController;
 using namespace settings_test;
 using foundation::NSArray;
 using foundation::NSDictionary;
