@@ -6,8 +6,8 @@
 #include "DashmereDelegate.h"
 #include "FatPreviewCell.h"
 #include "PreferenceValues.h"
-#include "PreviewComposer.h"
 #include "PreferencesFile.h"
+#include "PreviewComposer.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSDictionary.h>

@@ -4,10 +4,10 @@
 #include "CustomPassAlertViewS.h"
 #include "NeverShowApplicationsController.h"
 #include "PaneNames.h"
-#include "SharedNames.h"
 #include "PaneNavigation.h"
 #include "PreferenceValues.h"
 #include "PreferencesFile.h"
+#include "SharedNames.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSArray.h>

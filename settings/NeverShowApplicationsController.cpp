@@ -2,11 +2,11 @@
 
 #include "DashmereDelegate.h"
 #include "PaneNames.h"
-#include "SharedNames.h"
 #include "PaneNavigation.h"
 #include "PreferenceValues.h"
-#include "SwipeAppCell.h"
 #include "PreferencesFile.h"
+#include "SharedNames.h"
+#include "SwipeAppCell.h"
 
 #include <foundation/Format.h>
 #include <foundation/NSDictionary.h>
