@@ -20,6 +20,16 @@ inline constexpr char previewLabelPath[] = "/var/mobile/Library/Preferences/Torv
 inline constexpr char companionLibraryPath[] = "/Library/MobileSubstrate/DynamicLibraries/Nimbrel.dylib";
 inline constexpr char companionDataPath[] = "/var/mobile/Library/Nimbrel/com.qelvo.nimbrel.plist";
 
+// The companion's data file: a dictionary whose `applications` entry is an array of records, one
+// per home-screen application or folder.
+namespace CompanionRecord {
+inline constexpr char applications[] = "ApplicationData";
+inline constexpr char bundleIdentifier[] = "BundleID";
+inline constexpr char name[] = "AppName";
+inline constexpr char iconPath[] = "IconPath";
+inline constexpr char isFolder[] = "IsFolder";
+}
+
 // Darwin notifications from the pane to the add-on.
 namespace DarwinNotification {
 // The settings changed: the add-on reloads them and every indicator follows.

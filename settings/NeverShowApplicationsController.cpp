@@ -121,7 +121,7 @@ void NeverShowApplicationsController::doneLoadingApps()
     RefPtr<NSArray> records;
     if (foundation::NSFileManager::defaultManager().fileExistsAtPath(torvane::companionDataPath)) {
         if (auto data = NSDictionary::dictionaryWithContentsOfFile(torvane::companionDataPath))
-            records = runtime::dynamicCast<NSArray>(data->objectForKey("ApplicationData"));
+            records = runtime::dynamicCast<NSArray>(data->objectForKey(torvane::CompanionRecord::applications));
     }
     // A completion signal for a list already built builds nothing twice.
     m_applicationsArray->removeAllObjects();
@@ -131,12 +131,12 @@ void NeverShowApplicationsController::doneLoadingApps()
     if (records && records->count()) {
         for (size_t i = 0; i < records->count(); ++i) {
             auto* record = runtime::dynamicCast<NSDictionary>(&records->objectAtIndex(i));
-            if (record && !torvane::PreferencesFile::boolValueOf(record->objectForKey("IsFolder").get()))
+            if (record && !torvane::PreferencesFile::boolValueOf(record->objectForKey(torvane::CompanionRecord::isFolder).get()))
                 m_applicationsArray->addObject(*record);
         }
 
         auto letterOf = [](const NSDictionary& record) -> RefPtr<NSString> {
-            auto name = NSStr(PreferenceValues::textOf(record, "AppName"));
+            auto name = NSStr(PreferenceValues::textOf(record, torvane::CompanionRecord::name));
             if (name->length() < 2)
                 return nullptr;
             return name->substringToIndex(1)->capitalizedString();
@@ -157,7 +157,8 @@ void NeverShowApplicationsController::doneLoadingApps()
                 if (recordLetter && recordLetter->isEqual(&letter) && !section->containsObject(record))
                     section->addObject(record);
             }
-            section->sortUsingDescriptors({ foundation::NSSortDescriptor::create("AppName", true, foundation::SortSelector::LocalizedCaseInsensitiveCompare) });
+            section->sortUsingDescriptors({ foundation::NSSortDescriptor::create(torvane::CompanionRecord::name, true,
+                foundation::SortSelector::LocalizedCaseInsensitiveCompare) });
             m_appNamesArray->addObject(NSDictionary::create({ { letter.string(), section } }));
         }
     }
@@ -229,11 +230,11 @@ RefPtr<uikit::UITableViewCell> NeverShowApplicationsController::tableViewCellFor
     if (!records || indexPath.row() < 0 || static_cast<size_t>(indexPath.row()) >= records->count())
         return cell;
     auto& record = static_cast<NSDictionary&>(records->objectAtIndex(indexPath.row()));
-    cell->setAppName(NSStr(PreferenceValues::textOf(record, "AppName")).ptr());
-    cell->setAppIcon(uikit::UIImage::imageWithContentsOfFile(PreferenceValues::textOf(record, "IconPath")));
+    cell->setAppName(NSStr(PreferenceValues::textOf(record, torvane::CompanionRecord::name)).ptr());
+    cell->setAppIcon(uikit::UIImage::imageWithContentsOfFile(PreferenceValues::textOf(record, torvane::CompanionRecord::iconPath)));
     cell->setIsNever(false);
     cell->changeContentAlpha(1.0f);
-    if (m_identifiersArray->containsObject(NSStr(PreferenceValues::textOf(record, "BundleID")))) {
+    if (m_identifiersArray->containsObject(NSStr(PreferenceValues::textOf(record, torvane::CompanionRecord::bundleIdentifier)))) {
         cell->setIsNever(true);
         cell->changeContentAlpha(0.5f);
     }
@@ -253,12 +254,12 @@ void NeverShowApplicationsController::tableViewDidSelectRowAtIndexPath(uikit::UI
 
 void NeverShowApplicationsController::applicationsAlert(const NSDictionary& record)
 {
-    m_bundleID = NSStr(PreferenceValues::textOf(record, "BundleID"));
+    m_bundleID = NSStr(PreferenceValues::textOf(record, torvane::CompanionRecord::bundleIdentifier));
     if (m_identifiersArray->containsObject(*m_bundleID)) {
         willLockApplication(false);
         return;
     }
-    auto sheet = uikit::UIActionSheet::create(foundation::format("Would you like to disable %@?", record.objectForKey("AppName")),
+    auto sheet = uikit::UIActionSheet::create(foundation::format("Would you like to disable %@?", record.objectForKey(torvane::CompanionRecord::name)),
         this, std::nullopt, std::nullopt, { "Yes", "Cancel" });
     sheet->setActionSheetStyle(uikit::UIActionSheetStyleBlackTranslucent);
     sheet->setTag(disableQuestionTag);

@@ -11,13 +11,6 @@ runtime::Ref<SwipeAppCell> SwipeAppCell::create(uikit::UITableViewCellStyle styl
     return runtime::adoptRef(*new SwipeAppCell(style, std::move(reuseIdentifier)));
 }
 
-SwipeAppCell::SwipeAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
-    : SwipeDrawnTableViewCell(style, std::move(reuseIdentifier))
-{
-}
-
-SwipeAppCell::~SwipeAppCell() = default;
-
 uikit::UIFont& SwipeAppCell::nameFont()
 {
     static const runtime::Ref<uikit::UIFont> font = uikit::UIFont::boldSystemFontOfSize(20);

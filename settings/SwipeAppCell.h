@@ -22,7 +22,6 @@ public:
 
     static runtime::Ref<SwipeAppCell> create(uikit::UITableViewCellStyle style = uikit::UITableViewCellStyleDefault,
         std::string reuseIdentifier = {});
-    ~SwipeAppCell() override;
 
     // The name font, bold 20, made once and shared by every row for the life of the process.
     static uikit::UIFont& nameFont();
@@ -40,7 +39,7 @@ public:
     std::string accessibilityLabel() const override;
 
 private:
-    SwipeAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier);
+    using SwipeDrawnTableViewCell::SwipeDrawnTableViewCell;
 
     runtime::RefPtr<foundation::NSString> m_appName;
     runtime::RefPtr<uikit::UIImage> m_appIcon;

@@ -136,11 +136,8 @@ void CustomPassAlertViewTQ::alertViewClickedButtonAtIndex(uikit::UIAlertView&, i
             m_icon->setBadge(nullptr);
         break;
     case Kind::Application:
-        if (m_identifier) {
-            foundation::NSArray::Storage one;
-            one.push_back(NSStr(m_identifier->string()));
-            finallyKillTheseApps(foundation::NSArray::create(std::move(one)).ptr());
-        }
+        if (m_identifier)
+            finallyKillTheseApps(foundation::NSArray::create({ NSStr(m_identifier->string()) }).ptr());
         break;
     case Kind::Folder:
         if (finallyKillTheseApps(m_allIdentifiers.get()) && m_glowView) {

@@ -60,6 +60,15 @@ R callThrough(runtime::Implementation<R, Args...> original, Object* self, Select
     return original(self, selector, args...);
 }
 
+// The touch hooks' arguments arrive untyped; the swipe rule gets them typed, or not at all.
+void handToGesture(Object* self, Object* touches, void (*gestureStep)(springboard::SBIconView&, const foundation::NSSet&))
+{
+    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(self);
+    auto* touchSet = runtime::dynamicCast<foundation::NSSet>(touches);
+    if (iconView && touchSet)
+        gestureStep(*iconView, *touchSet);
+}
+
 void postClosingNotifications()
 {
     auto& center = foundation::NSNotificationCenter::defaultCenter();
@@ -101,19 +110,13 @@ void setAppState(Object* self, Selector selector, int state)
 void touchesMovedIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesMoved, self, selector, touches, event);
-    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(self);
-    auto* touchSet = runtime::dynamicCast<foundation::NSSet>(touches);
-    if (iconView && touchSet)
-        IconSwipeGestures::touchMoved(*iconView, *touchSet);
+    handToGesture(self, touches, IconSwipeGestures::touchMoved);
 }
 
 void touchesBeganIcon(Object* self, Selector selector, Object* touches, Object* event)
 {
     callThrough(g_touchesBegan, self, selector, touches, event);
-    auto* iconView = runtime::dynamicCast<springboard::SBIconView>(self);
-    auto* touchSet = runtime::dynamicCast<foundation::NSSet>(touches);
-    if (iconView && touchSet)
-        IconSwipeGestures::touchBegan(*iconView, *touchSet);
+    handToGesture(self, touches, IconSwipeGestures::touchBegan);
 }
 
 Object* getIconViews(Object* self, Selector selector, Object* icon)

@@ -99,11 +99,7 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
     if (!icon)
         return;
 
-    auto oneElementList = [](const std::string& identifier) {
-        foundation::NSArray::Storage one;
-        one.push_back(NSStr(identifier));
-        return foundation::NSArray::create(std::move(one));
-    };
+    auto oneElementList = [](const std::string& identifier) { return foundation::NSArray::create({ NSStr(identifier) }); };
 
     if (switcherBarIsShowing()) {
         // The bar ends whatever it shows: no confirmation, no indicator and no disabled list here.

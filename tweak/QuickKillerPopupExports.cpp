@@ -1,6 +1,7 @@
 // What SpringBoard's driver reads from and does to the quick-killer popup without linking against
 // the add-on (see springboard/AddOnInterface.h).
 
+#include "SharedNames.h"
 #include "TQTableAlert.h"
 #include "TorvaneActivatorSetup.h"
 
@@ -35,7 +36,7 @@ extern "C" __attribute__((visibility("default"))) bool TorvaneQuickKillerPopup(T
     if (auto* rows = listener->aliveApps()) {
         for (auto& element : *rows) {
             auto& entry = static_cast<foundation::NSDictionary&>(element.get());
-            std::string name = textOf(entry, "AppName"), identifier = textOf(entry, "BundleID");
+            std::string name = textOf(entry, torvane::CompanionRecord::name), identifier = textOf(entry, torvane::CompanionRecord::bundleIdentifier);
             std::string memory = TorvaneActivatorSetup::memoryLabel(entry);
             visit(TorvanePopupRow, name.c_str(), identifier.c_str(), memory.c_str(), context);
         }
@@ -54,7 +55,7 @@ extern "C" __attribute__((visibility("default"))) int TorvaneQuickKillerKill(con
     if (!applicationName || !rows)
         return TorvanePopupKillNoSuchRow;
     for (size_t row = 0; row < rows->count(); ++row) {
-        if (textOf(static_cast<foundation::NSDictionary&>(rows->objectAtIndex(row)), "AppName") != applicationName)
+        if (textOf(static_cast<foundation::NSDictionary&>(rows->objectAtIndex(row)), torvane::CompanionRecord::name) != applicationName)
             continue;
         auto& tableView = listener->appsTable()->tableView();
         tableView.layoutIfNeeded();

@@ -11,13 +11,6 @@ runtime::Ref<TQAppCell> TQAppCell::create(uikit::UITableViewCellStyle style, std
     return runtime::adoptRef(*new TQAppCell(style, std::move(reuseIdentifier)));
 }
 
-TQAppCell::TQAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier)
-    : SMDrawnTableViewCell(style, std::move(reuseIdentifier))
-{
-}
-
-TQAppCell::~TQAppCell() = default;
-
 uikit::UIFont& TQAppCell::largeFont()
 {
     static const runtime::Ref<uikit::UIFont> font = uikit::UIFont::boldSystemFontOfSize(18);

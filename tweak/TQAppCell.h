@@ -22,7 +22,6 @@ class TQAppCell final : public SMDrawnTableViewCell {
 public:
     static runtime::Ref<TQAppCell> create(uikit::UITableViewCellStyle style = uikit::UITableViewCellStyleDefault,
         std::string reuseIdentifier = {});
-    ~TQAppCell() override;
 
     // The name font, bold 18, made once for every row.
     static uikit::UIFont& largeFont();
@@ -39,7 +38,7 @@ public:
     void drawContentView(uikit::CGRect rect) override;
 
 private:
-    TQAppCell(uikit::UITableViewCellStyle style, std::string reuseIdentifier);
+    using SMDrawnTableViewCell::SMDrawnTableViewCell;
 
     std::optional<std::string> m_appName;
     std::optional<std::string> m_appID;

@@ -44,6 +44,9 @@ TORVANE_DEFINE_CLASS_WITH_METHODS(TorvaneActivatorSetup, [](runtime::Class& cls)
 
 namespace {
 
+// The measured memory text the popup adds to each companion record it lists.
+constexpr char memoryKey[] = "RAM";
+
 // What "%@" makes of a value: its description, "(null)" for nil.
 std::string describe(const runtime::Object* value)
 {
@@ -54,7 +57,7 @@ std::string describe(const NSDictionary& entry, std::string_view key) { return d
 
 float memoryOf(const NSDictionary& entry)
 {
-    auto* text = runtime::dynamicCast<NSString>(entry.objectForKey("RAM").get());
+    auto* text = runtime::dynamicCast<NSString>(entry.objectForKey(memoryKey).get());
     return text ? text->floatValue() : 0;
 }
 
@@ -141,13 +144,13 @@ RefPtr<NSDictionary> TorvaneActivatorSetup::getAllInfoFromBundleID(const NSStrin
 {
     std::string wanted = describe(&bundleIdentifier);
     auto data = NSDictionary::dictionaryWithContentsOfFile(torvane::companionDataPath);
-    auto* applications = data ? runtime::dynamicCast<foundation::NSArray>(data->objectForKey("ApplicationData").get()) : nullptr;
+    auto* applications = data ? runtime::dynamicCast<foundation::NSArray>(data->objectForKey(torvane::CompanionRecord::applications).get()) : nullptr;
     if (!applications)
         return nullptr;
     Ref<foundation::NSArray> entries = *applications;
     for (auto& element : *entries) {
         auto* entry = runtime::dynamicCast<NSDictionary>(element.ptr());
-        if (entry && describe(*entry, "BundleID") == wanted)
+        if (entry && describe(*entry, torvane::CompanionRecord::bundleIdentifier) == wanted)
             return NSDictionary::dictionaryWithDictionary(*entry);
     }
     return nullptr;
@@ -185,7 +188,7 @@ void TorvaneActivatorSetup::startPreparingForPopup()
         auto memory = SavedSwipeSettings::getMemUsingAndCPUWithPID(application->pid());
         m_totalRAMBeingUsed += memory->floatValue();
         auto entry = NSMutableDictionary::dictionaryWithDictionary(*info);
-        entry->setObjectForKey(memory, "RAM");
+        entry->setObjectForKey(memory, memoryKey);
         m_aliveApps->addObject(entry);
     }
 
@@ -234,7 +237,7 @@ void TorvaneActivatorSetup::showNoOpenAppsAlert()
 
 std::string TorvaneActivatorSetup::memoryLabel(const NSDictionary& entry)
 {
-    auto* text = runtime::dynamicCast<NSString>(entry.objectForKey("RAM").get());
+    auto* text = runtime::dynamicCast<NSString>(entry.objectForKey(memoryKey).get());
     return std::to_string(text ? text->intValue() : 0) + " MB";
 }
 
@@ -251,10 +254,10 @@ RefPtr<uikit::UITableViewCell> TorvaneActivatorSetup::tableViewCellForRowAtIndex
         cell = TQAppCell::create(uikit::UITableViewCellStyleDefault, std::string(cellIdentifier));
 
     auto& entry = static_cast<NSDictionary&>(m_aliveApps->objectAtIndex(static_cast<size_t>(indexPath.row())));
-    cell->setAppName(describe(entry, "AppName"));
-    auto* iconPath = runtime::dynamicCast<NSString>(entry.objectForKey("IconPath").get());
+    cell->setAppName(describe(entry, torvane::CompanionRecord::name));
+    auto* iconPath = runtime::dynamicCast<NSString>(entry.objectForKey(torvane::CompanionRecord::iconPath).get());
     cell->setAppIcon(iconPath ? uikit::UIImage::imageWithContentsOfFile(iconPath->string()) : nullptr);
-    cell->setAppID(describe(entry, "BundleID"));
+    cell->setAppID(describe(entry, torvane::CompanionRecord::bundleIdentifier));
     cell->setMemoryAmount(memoryLabel(entry));
     cell->setNeedsDisplay();
 
@@ -295,7 +298,7 @@ void TorvaneActivatorSetup::confirmForKill(uikit::UIView* sender)
     size_t row = static_cast<size_t>(indexPath->row());
 
     Ref<NSDictionary> entry = static_cast<NSDictionary&>(m_aliveApps->objectAtIndex(row));
-    auto bundleIdentifier = NSStr(describe(*entry, "BundleID"));
+    auto bundleIdentifier = NSStr(describe(*entry, torvane::CompanionRecord::bundleIdentifier));
     if (!SavedSwipeSettings::superFinallyKillTheseApps(foundation::NSArray::create({ bundleIdentifier }).ptr()))
         foundation::NSLog("Torvane Error with BID: %@", bundleIdentifier.ptr());
     m_totalRAMBeingUsed -= memoryOf(*entry);
@@ -316,7 +319,7 @@ void TorvaneActivatorSetup::killAllTheApplications()
         return;
     foundation::NSArray::Storage identifiers;
     for (auto& element : *m_aliveApps) {
-        if (auto identifier = static_cast<NSDictionary&>(element.get()).objectForKey("BundleID"))
+        if (auto identifier = static_cast<NSDictionary&>(element.get()).objectForKey(torvane::CompanionRecord::bundleIdentifier))
             identifiers.push_back(*identifier);
     }
     auto list = foundation::NSArray::create(std::move(identifiers));
