@@ -9,7 +9,6 @@
 #include <foundation/NSNumber.h>
 #include <foundation/NSString.h>
 #include <graphics/GeometryText.h>
-#include <runtime/Class.h>
 #include <springboard/SBApplication.h>
 #include <springboard/SBFolder.h>
 #include <springboard/SBIcon.h>
@@ -214,10 +213,9 @@ void GlowImageView::updateVisibility(const runtime::Object* change)
 
 void GlowImageView::animateAwayForOpenFolder(const runtime::Object* object)
 {
-    auto* folderClass = runtime::NSClassFromString("SBFolder");
-    if (!object || !folderClass || !object->isKindOfClass(*folderClass))
+    auto* opened = runtime::dynamicCast<springboard::SBFolder>(object);
+    if (!opened)
         return;
-    auto* opened = static_cast<const springboard::SBFolder*>(object);
     auto* view = m_appIcon.get();
     auto* icon = view ? view->icon() : nullptr;
     if (!icon)
