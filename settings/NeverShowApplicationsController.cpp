@@ -27,19 +27,7 @@ using runtime::Ref;
 using runtime::RefPtr;
 using pane::PreferenceValues;
 
-namespace {
-
-void registerOptionalOperations(runtime::Class& cls)
-{
-    using namespace uikit;
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader,
-        TableViewDataSource::sectionIndexTitles, TableViewDataSource::sectionForSectionIndexTitle,
-        TableViewDelegate::didSelectRow, ActionSheetDelegate::clickedButton });
-}
-
-}
-
-TORVANE_DEFINE_CLASS_WITH_METHODS(NeverShowApplicationsController, registerOptionalOperations)
+TORVANE_DEFINE_CLASS(NeverShowApplicationsController)
 PS_REGISTER_CONTROLLER_CLASS(NeverShowApplicationsController)
 
 Ref<NeverShowApplicationsController> NeverShowApplicationsController::create()
