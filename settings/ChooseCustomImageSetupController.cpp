@@ -53,16 +53,9 @@ Ref<uikit::UIImageView> themeImageView(const Object* frame, const std::string& p
     return view;
 }
 
-void registerOptionalOperations(runtime::Class& cls)
-{
-    using namespace uikit;
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader,
-        TableViewDataSource::titleForFooter, TableViewDelegate::didSelectRow });
 }
 
-}
-
-TORVANE_DEFINE_CLASS_WITH_METHODS(ChooseCustomImageSetupController, registerOptionalOperations)
+TORVANE_DEFINE_CLASS(ChooseCustomImageSetupController)
 PS_REGISTER_CONTROLLER_CLASS(ChooseCustomImageSetupController)
 
 Ref<ChooseCustomImageSetupController> ChooseCustomImageSetupController::create()

@@ -26,6 +26,7 @@ class ChooseCustomImageSetupController : public preferences::PSViewController,
                                          public uikit::UITableViewDataSource,
                                          public uikit::UITableViewDelegate {
     TORVANE_OBJECT(ChooseCustomImageSetupController, preferences::PSViewController)
+    TORVANE_ADOPTS(uikit::UITableViewDataSource, uikit::UITableViewDelegate)
 public:
     static constexpr const char themesRoot[] = "/Library/Application Support/Torvane/Themes";
 

@@ -30,19 +30,7 @@ using runtime::Object;
 using runtime::Ref;
 using runtime::RefPtr;
 
-namespace {
-
-void registerOptionalOperations(runtime::Class& cls)
-{
-    using namespace uikit;
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader,
-        TableViewDataSource::sectionIndexTitles, TableViewDataSource::sectionForSectionIndexTitle,
-        TableViewDelegate::didSelectRow, ActionSheetDelegate::clickedButton });
-}
-
-}
-
-TORVANE_DEFINE_CLASS_WITH_METHODS(NeverShowApplicationsController, registerOptionalOperations)
+TORVANE_DEFINE_CLASS(NeverShowApplicationsController)
 PS_REGISTER_CONTROLLER_CLASS(NeverShowApplicationsController)
 
 Ref<NeverShowApplicationsController> NeverShowApplicationsController::create()

@@ -28,6 +28,7 @@ class NeverShowApplicationsController : public preferences::PSViewController,
                                         public uikit::UITableViewDelegate,
                                         public uikit::UIActionSheetDelegate {
     TORVANE_OBJECT(NeverShowApplicationsController, preferences::PSViewController)
+    TORVANE_ADOPTS(uikit::UITableViewDataSource, uikit::UITableViewDelegate, uikit::UIActionSheetDelegate)
 public:
     static runtime::Ref<NeverShowApplicationsController> create();
     ~NeverShowApplicationsController() override;

@@ -22,9 +22,7 @@ namespace tweak {
 using foundation::NSStr;
 using runtime::RefPtr;
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(CustomPassAlertViewTQ, [](runtime::Class& cls) {
-    uikit::registerOptional(cls, uikit::AlertViewDelegate::clickedButton);
-})
+TORVANE_DEFINE_CLASS(CustomPassAlertViewTQ)
 
 namespace {
 CustomPassAlertViewTQ::MemoryReading& memoryReading()

@@ -21,6 +21,7 @@ namespace tweak {
 // without acting.
 class CustomPassAlertViewTQ final : public uikit::UIAlertView, public uikit::UIAlertViewDelegate {
     TORVANE_OBJECT(CustomPassAlertViewTQ, uikit::UIAlertView)
+    TORVANE_ADOPTS(uikit::UIAlertViewDelegate)
 public:
     enum class Kind { Folder, Application, Badge, Plain };
 

@@ -17,14 +17,7 @@ namespace tweak {
 using uikit::CGFloat;
 using uikit::CGRect;
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(TQTableAlert, [](runtime::Class& cls) {
-    uikit::registerOptional(cls, { uikit::TableViewDelegate::heightForRow, uikit::TableViewDelegate::didSelectRow,
-                                     uikit::TableViewDelegate::viewForHeader, uikit::TableViewDelegate::heightForHeader,
-                                     uikit::TableViewDataSource::numberOfSections });
-    uikit::registerOptional(cls, { uikit::AlertViewDelegate::cancel, uikit::AlertViewDelegate::clickedButton,
-                                     uikit::AlertViewDelegate::willPresent, uikit::AlertViewDelegate::didPresent,
-                                     uikit::AlertViewDelegate::willDismiss, uikit::AlertViewDelegate::didDismiss });
-})
+TORVANE_DEFINE_CLASS(TQTableAlert)
 
 runtime::Ref<TQTableAlert> TQTableAlert::create(std::optional<std::string> title, std::optional<std::string> cancelButtonTitle,
     std::optional<std::string> message)

@@ -49,6 +49,7 @@ class TQTableAlert final : public runtime::Object,
                            public uikit::UITableViewDataSource,
                            public uikit::UIAlertViewDelegate {
     TORVANE_OBJECT(TQTableAlert, runtime::Object)
+    TORVANE_ADOPTS(uikit::UITableViewDelegate, uikit::UITableViewDataSource, uikit::UIAlertViewDelegate)
 public:
     static constexpr int defaultMaximumVisibleRows = 4;
     static constexpr int noRowLimit = -1;

@@ -37,10 +37,7 @@ using foundation::NSString;
 using runtime::Ref;
 using runtime::RefPtr;
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(TorvaneActivatorSetup, [](runtime::Class& cls) {
-    uikit::registerOptional(cls, { uikit::TableViewDataSource::numberOfSections, uikit::TableViewDelegate::heightForRow,
-                                     TableAlertDelegate::didDismiss });
-})
+TORVANE_DEFINE_CLASS(TorvaneActivatorSetup)
 
 namespace {
 

@@ -29,6 +29,7 @@ class TorvaneActivatorSetup final : public runtime::Object,
                                     public uikit::UITableViewDataSource,
                                     public uikit::UITableViewDelegate {
     TORVANE_OBJECT(TorvaneActivatorSetup, runtime::Object)
+    TORVANE_ADOPTS(TQTableAlertDelegate, uikit::UITableViewDataSource, uikit::UITableViewDelegate)
 public:
     static constexpr std::string_view listenerName = "com.qelvo.torvane.activator.openapps";
     static constexpr std::string_view listenerTitle = "Torvane Quick Killer";

@@ -16,6 +16,7 @@ namespace {
 
 class ListSource : public runtime::Object, public UITableViewDataSource, public UITableViewDelegate {
     TORVANE_OBJECT(ListSource, runtime::Object)
+    TORVANE_ADOPTS(UITableViewDataSource, UITableViewDelegate)
 public:
     static runtime::Ref<ListSource> create() { return runtime::adoptRef(*new ListSource); }
     int numberOfSectionsInTableView(UITableView&) override { return 50; }
@@ -35,9 +36,7 @@ private:
     ListSource() = default;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(ListSource, [](runtime::Class& cls) {
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader, TableViewDelegate::heightForRow });
-})
+TORVANE_DEFINE_CLASS(ListSource)
 
 runtime::Ref<UITableView> longTable(ListSource& source)
 {

@@ -14,11 +14,7 @@
 
 namespace preferences {
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(PSListController, [](runtime::Class& cls) {
-    uikit::registerOptional(cls, { uikit::TableViewDataSource::numberOfSections, uikit::TableViewDataSource::titleForHeader,
-                                   uikit::TableViewDataSource::titleForFooter, uikit::TableViewDelegate::heightForRow,
-                                   uikit::TableViewDelegate::didSelectRow });
-})
+TORVANE_DEFINE_CLASS(PSListController)
 
 runtime::Ref<PSListController> PSListController::create()
 {

@@ -31,6 +31,7 @@ namespace preferences {
 
 class PSListController : public PSViewController, public uikit::UITableViewDataSource, public uikit::UITableViewDelegate {
     TORVANE_OBJECT(PSListController, PSViewController)
+    TORVANE_ADOPTS(uikit::UITableViewDataSource, uikit::UITableViewDelegate)
 public:
     static runtime::Ref<PSListController> create();
     ~PSListController() override;

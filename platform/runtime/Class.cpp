@@ -66,6 +66,21 @@ IMP Class::lookup(Selector selector) const
     return nullptr;
 }
 
+void Class::addProtocol(const std::type_info& protocol)
+{
+    if (std::find(m_protocols.begin(), m_protocols.end(), std::type_index(protocol)) == m_protocols.end())
+        m_protocols.emplace_back(protocol);
+}
+
+bool Class::conformsToProtocol(const std::type_info& protocol) const
+{
+    for (const Class* cls = this; cls; cls = cls->m_superclass) {
+        if (std::find(cls->m_protocols.begin(), cls->m_protocols.end(), std::type_index(protocol)) != cls->m_protocols.end())
+            return true;
+    }
+    return false;
+}
+
 Class::~Class()
 {
     // A library that registered classes may be unloaded; its classes must not outlive it in the registry.

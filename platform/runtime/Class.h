@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
@@ -45,6 +47,11 @@ public:
     IMP lookup(Selector selector) const;
     bool instancesRespondToSelector(Selector selector) const { return lookup(selector) != nullptr; }
 
+    // Records that instances implement the protocol `protocol` and named it (see Protocols.h).
+    void addProtocol(const std::type_info& protocol);
+    // conformsToProtocol: this class or a superclass adopted `protocol`.
+    bool conformsToProtocol(const std::type_info& protocol) const;
+
     // NSClassFromString: nullptr when no class of that name has been registered in this process.
     static Class* named(std::string_view name);
     static std::vector<const Class*> allClasses();
@@ -53,6 +60,7 @@ private:
     std::string m_name;
     const Class* m_superclass;
     std::unordered_map<Selector, IMP, SelectorHash> m_methods;
+    std::vector<std::type_index> m_protocols;
 };
 
 inline Class* NSClassFromString(std::string_view name) { return Class::named(name); }

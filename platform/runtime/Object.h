@@ -1,6 +1,7 @@
 #pragma once
 
 #include <runtime/Class.h>
+#include <runtime/Protocols.h>
 #include <runtime/Ref.h>
 #include <runtime/RefPtr.h>
 #include <runtime/Selector.h>
@@ -24,21 +25,18 @@ private:
 
 // Defines the class object. The function-local static makes registration order-safe across
 // translation units; the namespace-scope flag registers the class when its library loads, so
-// NSClassFromString finds it before anyone has touched the class.
-#define TORVANE_DEFINE_CLASS(ClassName)                                                        \
-    ::runtime::Class& ClassName::staticClass()                                                 \
-    {                                                                                          \
-        static ::runtime::Class cls(#ClassName, &ClassName::Super::staticClass());             \
-        return cls;                                                                            \
-    }                                                                                          \
-    [[maybe_unused]] static const bool ClassName##_classRegistered = (ClassName::staticClass(), true);
+// NSClassFromString finds it before anyone has touched the class. Building the class object
+// records the protocols the class adopts (TORVANE_ADOPTS, its own and its superclasses') and
+// registers the optional operations of those protocols that it overrides.
+#define TORVANE_DEFINE_CLASS(ClassName) TORVANE_DEFINE_CLASS_WITH_METHODS(ClassName, [](::runtime::Class&) { })
 
-// Like TORVANE_DEFINE_CLASS, then runs `setup(Class&)` once to fill the method table.
+// Like TORVANE_DEFINE_CLASS, then runs `setup(Class&)` once to fill the rest of the method table.
 #define TORVANE_DEFINE_CLASS_WITH_METHODS(ClassName, setup)                                    \
     ::runtime::Class& ClassName::staticClass()                                                 \
     {                                                                                          \
         static ::runtime::Class& cls = [] () -> ::runtime::Class& {                            \
             static ::runtime::Class registered(#ClassName, &ClassName::Super::staticClass());  \
+            ::runtime::adoptProtocols<ClassName>(registered);                                  \
             setup(registered);                                                                 \
             return registered;                                                                 \
         }();                                                                                   \
@@ -64,6 +62,8 @@ public:
 
     static Class& staticClass();
     virtual const Class& objcClass() const { return staticClass(); }
+    // None here; a subclass names its own with TORVANE_ADOPTS.
+    using AdoptedProtocols = ProtocolList<>;
     const std::string& className() const { return objcClass().name(); }
 
     bool isKindOfClass(const Class& cls) const { return objcClass().isSubclassOfClass(cls); }

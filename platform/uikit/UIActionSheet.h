@@ -45,8 +45,8 @@ enum UIActionSheetStyle : int {
     UIActionSheetStyleBlackOpaque = 1,
 };
 
-// UIActionSheetDelegate. Every operation is optional; register the ones you implement (the
-// constants below name them, in the same order).
+// UIActionSheetDelegate. Every operation is optional: a class that names the protocol
+// (TORVANE_ADOPTS) takes the ones it overrides (the constants below name them, in the same order).
 class UIActionSheetDelegate {
 public:
     virtual ~UIActionSheetDelegate() = default;
@@ -56,15 +56,32 @@ public:
     virtual void didPresentActionSheet(UIActionSheet&) { }
     virtual void actionSheetWillDismissWithButtonIndex(UIActionSheet&, int /*buttonIndex*/) { }
     virtual void actionSheetDidDismissWithButtonIndex(UIActionSheet&, int /*buttonIndex*/) { }
+
+    template<typename T>
+    static void registerOverrides(runtime::Class&);
 };
 
 namespace ActionSheetDelegate {
-inline constinit const OptionalOperation clickedButton { "actionSheet:clickedButtonAtIndex:" };
-inline constinit const OptionalOperation cancel { "actionSheetCancel:" };
-inline constinit const OptionalOperation willPresent { "willPresentActionSheet:" };
-inline constinit const OptionalOperation didPresent { "didPresentActionSheet:" };
-inline constinit const OptionalOperation willDismiss { "actionSheet:willDismissWithButtonIndex:" };
-inline constinit const OptionalOperation didDismiss { "actionSheet:didDismissWithButtonIndex:" };
+inline constexpr const runtime::ProtocolDescriptor& protocol = runtime::protocolDescriptor<UIActionSheetDelegate>;
+inline constinit const OptionalOperation clickedButton { protocol, "actionSheet:clickedButtonAtIndex:" };
+inline constinit const OptionalOperation cancel { protocol, "actionSheetCancel:" };
+inline constinit const OptionalOperation willPresent { protocol, "willPresentActionSheet:" };
+inline constinit const OptionalOperation didPresent { protocol, "didPresentActionSheet:" };
+inline constinit const OptionalOperation willDismiss { protocol, "actionSheet:willDismissWithButtonIndex:" };
+inline constinit const OptionalOperation didDismiss { protocol, "actionSheet:didDismissWithButtonIndex:" };
+}
+
+template<typename T>
+void UIActionSheetDelegate::registerOverrides(runtime::Class& cls)
+{
+    using Protocol = UIActionSheetDelegate;
+    using namespace ActionSheetDelegate;
+    registerIfOverridden<Protocol>(cls, &T::actionSheetClickedButtonAtIndex, clickedButton);
+    registerIfOverridden<Protocol>(cls, &T::actionSheetCancel, cancel);
+    registerIfOverridden<Protocol>(cls, &T::willPresentActionSheet, willPresent);
+    registerIfOverridden<Protocol>(cls, &T::didPresentActionSheet, didPresent);
+    registerIfOverridden<Protocol>(cls, &T::actionSheetWillDismissWithButtonIndex, willDismiss);
+    registerIfOverridden<Protocol>(cls, &T::actionSheetDidDismissWithButtonIndex, didDismiss);
 }
 
 class UIActionSheet : public UIView {

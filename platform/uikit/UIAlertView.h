@@ -52,8 +52,8 @@ class UIButton;
 class UIImageView;
 class UILabel;
 
-// UIAlertViewDelegate. Every operation is optional; register the ones you implement (the
-// constants below name them, in the same order).
+// UIAlertViewDelegate. Every operation is optional: a class that names the protocol
+// (TORVANE_ADOPTS) takes the ones it overrides (the constants below name them, in the same order).
 class UIAlertViewDelegate {
 public:
     virtual ~UIAlertViewDelegate() = default;
@@ -63,15 +63,32 @@ public:
     virtual void didPresentAlertView(UIAlertView&) { }
     virtual void alertViewWillDismissWithButtonIndex(UIAlertView&, int /*buttonIndex*/) { }
     virtual void alertViewDidDismissWithButtonIndex(UIAlertView&, int /*buttonIndex*/) { }
+
+    template<typename T>
+    static void registerOverrides(runtime::Class&);
 };
 
 namespace AlertViewDelegate {
-inline constinit const OptionalOperation clickedButton { "alertView:clickedButtonAtIndex:" };
-inline constinit const OptionalOperation cancel { "alertViewCancel:" };
-inline constinit const OptionalOperation willPresent { "willPresentAlertView:" };
-inline constinit const OptionalOperation didPresent { "didPresentAlertView:" };
-inline constinit const OptionalOperation willDismiss { "alertView:willDismissWithButtonIndex:" };
-inline constinit const OptionalOperation didDismiss { "alertView:didDismissWithButtonIndex:" };
+inline constexpr const runtime::ProtocolDescriptor& protocol = runtime::protocolDescriptor<UIAlertViewDelegate>;
+inline constinit const OptionalOperation clickedButton { protocol, "alertView:clickedButtonAtIndex:" };
+inline constinit const OptionalOperation cancel { protocol, "alertViewCancel:" };
+inline constinit const OptionalOperation willPresent { protocol, "willPresentAlertView:" };
+inline constinit const OptionalOperation didPresent { protocol, "didPresentAlertView:" };
+inline constinit const OptionalOperation willDismiss { protocol, "alertView:willDismissWithButtonIndex:" };
+inline constinit const OptionalOperation didDismiss { protocol, "alertView:didDismissWithButtonIndex:" };
+}
+
+template<typename T>
+void UIAlertViewDelegate::registerOverrides(runtime::Class& cls)
+{
+    using Protocol = UIAlertViewDelegate;
+    using namespace AlertViewDelegate;
+    registerIfOverridden<Protocol>(cls, &T::alertViewClickedButtonAtIndex, clickedButton);
+    registerIfOverridden<Protocol>(cls, &T::alertViewCancel, cancel);
+    registerIfOverridden<Protocol>(cls, &T::willPresentAlertView, willPresent);
+    registerIfOverridden<Protocol>(cls, &T::didPresentAlertView, didPresent);
+    registerIfOverridden<Protocol>(cls, &T::alertViewWillDismissWithButtonIndex, willDismiss);
+    registerIfOverridden<Protocol>(cls, &T::alertViewDidDismissWithButtonIndex, didDismiss);
 }
 
 class UIAlertView : public UIView {

@@ -8,31 +8,49 @@
 // Objective-C selector, exactly as UIKit asks before it sends.
 //
 // Each optional operation is named once, as an OptionalOperation constant beside its protocol, in a
-// namespace named after the protocol without its prefix. A new protocol adds its block the same way:
+// namespace named after the protocol without its prefix; and the protocol lists once which of its
+// members implements each, in registerOverrides. A new protocol adds both the same way:
 //
-//     class UITableViewDelegate { ... virtual CGFloat tableViewHeightForRowAtIndexPath(...) ... };
+//     class UITableViewDelegate {
+//     public:
+//         virtual CGFloat tableViewHeightForRowAtIndexPath(...) { ... }
+//         template<typename T> static void registerOverrides(runtime::Class&);
+//     };
 //
 //     namespace TableViewDelegate {
-//     inline constinit const OptionalOperation heightForRow { "tableView:heightForRowAtIndexPath:" };
+//     inline constexpr const runtime::ProtocolDescriptor& protocol = runtime::protocolDescriptor<UITableViewDelegate>;
+//     inline constinit const OptionalOperation heightForRow { protocol, "tableView:heightForRowAtIndexPath:" };
 //     }
 //
-// An implementer does two things for each optional operation it wants to receive:
+//     template<typename T>
+//     void UITableViewDelegate::registerOverrides(runtime::Class& cls)
+//     {
+//         registerIfOverridden<UITableViewDelegate>(cls, &T::tableViewHeightForRowAtIndexPath, TableViewDelegate::heightForRow);
+//     }
 //
-//   1. override the virtual function, and
-//   2. register the operation in its class's method table when the class is defined:
+// An implementer names the protocols it adopts once (runtime/Protocols.h) and overrides the
+// optional operations it wants to receive; nothing else:
 //
-//     TORVANE_DEFINE_CLASS_WITH_METHODS(MyDataSource, [](runtime::Class& cls) {
-//         uikit::registerOptional(cls, { uikit::TableViewDelegate::heightForRow,
-//                                        uikit::TableViewDelegate::didSelectRow });
-//     })
+//     class MyDelegate : public runtime::Object, public uikit::UITableViewDelegate {
+//         TORVANE_OBJECT(MyDelegate, runtime::Object)
+//         TORVANE_ADOPTS(uikit::UITableViewDelegate)
+//     public:
+//         CGFloat tableViewHeightForRowAtIndexPath(UITableView&, NSIndexPath&) override;
+//     };
 //
-// and a caller asks before it sends:
+// When its class object is built, every operation it (or a superclass) overrides is registered in
+// its method table, so it answers respondsToSelector YES for exactly those, and a caller asks
+// before it sends:
 //
 //     if (uikit::respondsToOptional(delegate, uikit::TableViewDelegate::heightForRow)) ...
 //
-// An override without registration is never called; a registration without an override receives
-// the neutral default. Registrations are inherited by subclasses, like any method-table entry.
-// Required operations are always sent and need no registration.
+// An object that implements a protocol whose class never named it would never hear its overrides;
+// respondsToOptional stops the process instead of answering for it (see runtime/Protocols.h).
+// Required operations are always sent and need nothing.
+//
+// registerOptional adds an entry by hand, for operations that are not overrides of a protocol's
+// virtuals (UIViewController answers for its own operations that way); such an operation is made
+// without a protocol.
 //
 // The constants are constant-initialised (constinit), so classes may register them while libraries
 // load. Each interns its selector the first time it is used, once, from whichever thread comes
@@ -40,6 +58,7 @@
 
 #include <runtime/Class.h>
 #include <runtime/Object.h>
+#include <runtime/Protocols.h>
 #include <runtime/Selector.h>
 #include <runtime/SelectorName.h>
 
@@ -51,7 +70,14 @@ namespace uikit {
 
 class OptionalOperation {
 public:
-    // `selectorName` must outlive the operation; the constants give string literals.
+    // An operation of `protocol`. `selectorName` must outlive the operation; the constants give
+    // string literals.
+    constexpr OptionalOperation(const runtime::ProtocolDescriptor& protocol, std::string_view selectorName)
+        : m_selector(selectorName)
+        , m_protocol(&protocol)
+    {
+    }
+    // An operation of no protocol, registered by hand (registerOptional).
     explicit constexpr OptionalOperation(std::string_view selectorName)
         : m_selector(selectorName)
     {
@@ -61,9 +87,12 @@ public:
 
     std::string_view selectorName() const { return m_selector.name(); }
     runtime::Selector selector() const { return m_selector.selector(); }
+    // nullptr for an operation of no protocol.
+    const runtime::ProtocolDescriptor* protocol() const { return m_protocol; }
 
 private:
     runtime::SelectorName m_selector;
+    const runtime::ProtocolDescriptor* m_protocol { nullptr };
 };
 
 namespace detail {
@@ -83,10 +112,23 @@ inline void registerOptional(runtime::Class& cls, std::initializer_list<std::ref
         registerOptional(cls, operation);
 }
 
+// For a protocol's registerOverrides: registers `operation` when `member` (written `&T::name`) is
+// an override of the protocol's virtual, declared by T or a class between T and the protocol.
+template<typename Protocol, typename MemberPointer>
+void registerIfOverridden(runtime::Class& cls, MemberPointer, const OptionalOperation& operation)
+{
+    if constexpr (runtime::isOverride<Protocol, MemberPointer>)
+        registerOptional(cls, operation);
+}
+
 // Whether `receiver` (which may be null) takes the optional operation.
 inline bool respondsToOptional(const runtime::Object* receiver, const OptionalOperation& operation)
 {
-    return receiver && receiver->respondsToSelector(operation.selector());
+    if (!receiver)
+        return false;
+    if (const auto* protocol = operation.protocol())
+        runtime::requireAdoptionIfImplemented(*receiver, *protocol);
+    return receiver->respondsToSelector(operation.selector());
 }
 
 // The protocol interface `Protocol` of an object, or nullptr when it does not adopt it.

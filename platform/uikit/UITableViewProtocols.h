@@ -5,9 +5,9 @@
 // Both protocols are C++ interfaces (see UIOptionalOperations.h for how optional operations work):
 // the data source's two required operations are pure virtual and always sent; every other
 // operation is sent only when the object takes the OptionalOperation named in its comment (the
-// constants follow each protocol), so the implementer overrides it AND registers that operation
-// for its class. The table holds both objects weakly; an object set as data source or delegate
-// that does not adopt the protocol is ignored (the table behaves as if none were set).
+// constants follow each protocol), which it does by overriding it in a class that names the
+// protocol (TORVANE_ADOPTS). The table holds both objects weakly; an object set as data source or
+// delegate that does not implement the protocol is ignored (the table behaves as if none were set).
 
 #include <foundation/NSArray.h>
 #include <runtime/RefPtr.h>
@@ -81,16 +81,33 @@ public:
     virtual int tableViewSectionForSectionIndexTitle(UITableView&, const std::string& /*title*/, int index) { return index; }
     // commitEditingStyle
     virtual void tableViewCommitEditingStyle(UITableView&, UITableViewCellEditingStyle, NSIndexPath&) { }
+
+    template<typename T>
+    static void registerOverrides(runtime::Class&);
 };
 
 // The data source's optional operations.
 namespace TableViewDataSource {
-inline constinit const OptionalOperation numberOfSections { "numberOfSectionsInTableView:" };
-inline constinit const OptionalOperation titleForHeader { "tableView:titleForHeaderInSection:" };
-inline constinit const OptionalOperation titleForFooter { "tableView:titleForFooterInSection:" };
-inline constinit const OptionalOperation sectionIndexTitles { "sectionIndexTitlesForTableView:" };
-inline constinit const OptionalOperation sectionForSectionIndexTitle { "tableView:sectionForSectionIndexTitle:atIndex:" };
-inline constinit const OptionalOperation commitEditingStyle { "tableView:commitEditingStyle:forRowAtIndexPath:" };
+inline constexpr const runtime::ProtocolDescriptor& protocol = runtime::protocolDescriptor<UITableViewDataSource>;
+inline constinit const OptionalOperation numberOfSections { protocol, "numberOfSectionsInTableView:" };
+inline constinit const OptionalOperation titleForHeader { protocol, "tableView:titleForHeaderInSection:" };
+inline constinit const OptionalOperation titleForFooter { protocol, "tableView:titleForFooterInSection:" };
+inline constinit const OptionalOperation sectionIndexTitles { protocol, "sectionIndexTitlesForTableView:" };
+inline constinit const OptionalOperation sectionForSectionIndexTitle { protocol, "tableView:sectionForSectionIndexTitle:atIndex:" };
+inline constinit const OptionalOperation commitEditingStyle { protocol, "tableView:commitEditingStyle:forRowAtIndexPath:" };
+}
+
+template<typename T>
+void UITableViewDataSource::registerOverrides(runtime::Class& cls)
+{
+    using Protocol = UITableViewDataSource;
+    using namespace TableViewDataSource;
+    registerIfOverridden<Protocol>(cls, &T::numberOfSectionsInTableView, numberOfSections);
+    registerIfOverridden<Protocol>(cls, &T::tableViewTitleForHeaderInSection, titleForHeader);
+    registerIfOverridden<Protocol>(cls, &T::tableViewTitleForFooterInSection, titleForFooter);
+    registerIfOverridden<Protocol>(cls, &T::sectionIndexTitlesForTableView, sectionIndexTitles);
+    registerIfOverridden<Protocol>(cls, &T::tableViewSectionForSectionIndexTitle, sectionForSectionIndexTitle);
+    registerIfOverridden<Protocol>(cls, &T::tableViewCommitEditingStyle, commitEditingStyle);
 }
 
 class UITableViewDelegate {
@@ -113,18 +130,37 @@ public:
     virtual void tableViewDidSelectRowAtIndexPath(UITableView&, NSIndexPath&) { }
     // didDeselectRow — when a tap moves the selection to another row.
     virtual void tableViewDidDeselectRowAtIndexPath(UITableView&, NSIndexPath&) { }
+
+    template<typename T>
+    static void registerOverrides(runtime::Class&);
 };
 
 // The delegate's operations, all optional.
 namespace TableViewDelegate {
-inline constinit const OptionalOperation heightForRow { "tableView:heightForRowAtIndexPath:" };
-inline constinit const OptionalOperation heightForHeader { "tableView:heightForHeaderInSection:" };
-inline constinit const OptionalOperation heightForFooter { "tableView:heightForFooterInSection:" };
-inline constinit const OptionalOperation viewForHeader { "tableView:viewForHeaderInSection:" };
-inline constinit const OptionalOperation viewForFooter { "tableView:viewForFooterInSection:" };
-inline constinit const OptionalOperation willSelectRow { "tableView:willSelectRowAtIndexPath:" };
-inline constinit const OptionalOperation didSelectRow { "tableView:didSelectRowAtIndexPath:" };
-inline constinit const OptionalOperation didDeselectRow { "tableView:didDeselectRowAtIndexPath:" };
+inline constexpr const runtime::ProtocolDescriptor& protocol = runtime::protocolDescriptor<UITableViewDelegate>;
+inline constinit const OptionalOperation heightForRow { protocol, "tableView:heightForRowAtIndexPath:" };
+inline constinit const OptionalOperation heightForHeader { protocol, "tableView:heightForHeaderInSection:" };
+inline constinit const OptionalOperation heightForFooter { protocol, "tableView:heightForFooterInSection:" };
+inline constinit const OptionalOperation viewForHeader { protocol, "tableView:viewForHeaderInSection:" };
+inline constinit const OptionalOperation viewForFooter { protocol, "tableView:viewForFooterInSection:" };
+inline constinit const OptionalOperation willSelectRow { protocol, "tableView:willSelectRowAtIndexPath:" };
+inline constinit const OptionalOperation didSelectRow { protocol, "tableView:didSelectRowAtIndexPath:" };
+inline constinit const OptionalOperation didDeselectRow { protocol, "tableView:didDeselectRowAtIndexPath:" };
+}
+
+template<typename T>
+void UITableViewDelegate::registerOverrides(runtime::Class& cls)
+{
+    using Protocol = UITableViewDelegate;
+    using namespace TableViewDelegate;
+    registerIfOverridden<Protocol>(cls, &T::tableViewHeightForRowAtIndexPath, heightForRow);
+    registerIfOverridden<Protocol>(cls, &T::tableViewHeightForHeaderInSection, heightForHeader);
+    registerIfOverridden<Protocol>(cls, &T::tableViewHeightForFooterInSection, heightForFooter);
+    registerIfOverridden<Protocol>(cls, &T::tableViewViewForHeaderInSection, viewForHeader);
+    registerIfOverridden<Protocol>(cls, &T::tableViewViewForFooterInSection, viewForFooter);
+    registerIfOverridden<Protocol>(cls, &T::tableViewWillSelectRowAtIndexPath, willSelectRow);
+    registerIfOverridden<Protocol>(cls, &T::tableViewDidSelectRowAtIndexPath, didSelectRow);
+    registerIfOverridden<Protocol>(cls, &T::tableViewDidDeselectRowAtIndexPath, didDeselectRow);
 }
 
 }

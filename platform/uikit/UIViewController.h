@@ -17,9 +17,9 @@
 // The presenter holds the presented controller while it is shown. Transitions are immediate.
 //
 // Method table: the operations named in ViewControllerMethods (the view, the navigation item and
-// controller, the title, the appearance callbacks and the modal operations) are registered the way
-// optional operations are (UIOptionalOperations.h), so respondsToSelector answers for them as on
-// the device.
+// controller, the title, the appearance callbacks and the modal operations) are registered by hand
+// (registerOptional, UIOptionalOperations.h), so respondsToSelector answers for them as on the
+// device.
 
 #include <runtime/Ref.h>
 #include <runtime/RefPtr.h>

@@ -28,6 +28,7 @@ namespace {
 // Rows of given heights in sections that may have titles; writes down what it hears.
 class Rows : public runtime::Object, public TQTableAlertDataSource, public TQTableAlertDelegate {
     TORVANE_OBJECT(Rows, runtime::Object)
+    TORVANE_ADOPTS(TQTableAlertDataSource, TQTableAlertDelegate)
 public:
     static runtime::Ref<Rows> create(std::vector<std::vector<CGFloat>> heights, std::vector<std::optional<std::string>> titles = {})
     {
@@ -74,10 +75,7 @@ private:
     std::vector<std::optional<std::string>> m_titles;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(Rows, [](runtime::Class& cls) {
-    uikit::registerOptional(cls, { TableAlertDataSource::numberOfSections, TableAlertDataSource::titleForHeader,
-                                     TableAlertDelegate::heightForRow, TableAlertDelegate::didSelectRow, TableAlertDelegate::didDismiss });
-})
+TORVANE_DEFINE_CLASS(Rows)
 
 std::vector<std::vector<CGFloat>> rowsOf(int count, CGFloat height = 40) { return { std::vector<CGFloat>(count, height) }; }
 

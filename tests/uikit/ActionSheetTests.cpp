@@ -10,6 +10,7 @@ namespace {
 
 class RecordingSheetDelegate : public runtime::Object, public UIActionSheetDelegate {
     TORVANE_OBJECT(RecordingSheetDelegate, runtime::Object)
+    TORVANE_ADOPTS(UIActionSheetDelegate)
 public:
     static runtime::Ref<RecordingSheetDelegate> create() { return runtime::adoptRef(*new RecordingSheetDelegate); }
     void actionSheetClickedButtonAtIndex(UIActionSheet& sheet, int index) override
@@ -26,10 +27,7 @@ private:
     RecordingSheetDelegate() = default;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(RecordingSheetDelegate, [](runtime::Class& cls) {
-    using namespace ActionSheetDelegate;
-    registerOptional(cls, { clickedButton, willPresent, didPresent, willDismiss, didDismiss });
-})
+TORVANE_DEFINE_CLASS(RecordingSheetDelegate)
 
 using ActionSheetButtons = uikit::testing::WidgetTest;
 using ActionSheetShowing = uikit::testing::WidgetTest;

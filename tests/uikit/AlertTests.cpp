@@ -14,6 +14,7 @@ namespace {
 // A delegate that takes every optional operation and writes each callback down.
 class RecordingAlertDelegate : public runtime::Object, public UIAlertViewDelegate {
     TORVANE_OBJECT(RecordingAlertDelegate, runtime::Object)
+    TORVANE_ADOPTS(UIAlertViewDelegate)
 public:
     static runtime::Ref<RecordingAlertDelegate> create() { return runtime::adoptRef(*new RecordingAlertDelegate); }
 
@@ -51,20 +52,14 @@ private:
     RecordingAlertDelegate() = default;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(RecordingAlertDelegate, [](runtime::Class& cls) {
-    using namespace AlertViewDelegate;
-    registerOptional(cls, { clickedButton, cancel, willPresent, didPresent, willDismiss, didDismiss });
-})
+TORVANE_DEFINE_CLASS(RecordingAlertDelegate)
 
-// Overrides every callback but registers none of them: it must hear nothing.
+// Adopts the protocol and overrides none of its operations, so it takes none of them.
 class SilentAlertDelegate : public runtime::Object, public UIAlertViewDelegate {
     TORVANE_OBJECT(SilentAlertDelegate, runtime::Object)
+    TORVANE_ADOPTS(UIAlertViewDelegate)
 public:
     static runtime::Ref<SilentAlertDelegate> create() { return runtime::adoptRef(*new SilentAlertDelegate); }
-    void alertViewClickedButtonAtIndex(UIAlertView&, int) override { ++calls; }
-    void willPresentAlertView(UIAlertView&) override { ++calls; }
-    void alertViewDidDismissWithButtonIndex(UIAlertView&, int) override { ++calls; }
-    int calls { 0 };
 
 private:
     SilentAlertDelegate() = default;
@@ -178,17 +173,6 @@ TEST_F(AlertDelegateOrder, DismissedBeforeTheNextTurnNeverReportsPresented)
     alert->dismissWithClickedButtonIndex(-1, false);
     runPendingWork();
     EXPECT_EQ(delegate->log.events, (std::vector<std::string> { "will present", "will dismiss -1", "did dismiss -1" }));
-}
-
-TEST_F(AlertDelegateOrder, OnlyRegisteredOperationsAreSent)
-{
-    auto delegate = SilentAlertDelegate::create();
-    auto alert = makeAlert(delegate.ptr());
-    alert->show();
-    runPendingWork();
-    ASSERT_TRUE(UIAlertView::tapButtonWithTitle("OK"));
-    EXPECT_EQ(delegate->calls, 0);
-    EXPECT_FALSE(alert->isVisible());
 }
 
 TEST_F(AlertDelegateOrder, ADismissalFromInsideTheClickHappensOnce)

@@ -35,6 +35,7 @@ namespace {
 // Rows grouped like a settings screen, or listed like an index of applications.
 class GallerySource : public runtime::Object, public UITableViewDataSource, public UITableViewDelegate {
     TORVANE_OBJECT(GallerySource, runtime::Object)
+    TORVANE_ADOPTS(UITableViewDataSource, UITableViewDelegate)
 public:
     static runtime::Ref<GallerySource> create(bool settings) { return runtime::adoptRef(*new GallerySource(settings)); }
 
@@ -98,10 +99,7 @@ private:
     bool m_settings;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(GallerySource, [](runtime::Class& cls) {
-    using namespace TableViewDataSource;
-    registerOptional(cls, { numberOfSections, titleForHeader, titleForFooter, sectionIndexTitles });
-})
+TORVANE_DEFINE_CLASS(GallerySource)
 
 bool save(const std::filesystem::path& folder, const char* name)
 {

@@ -4,10 +4,7 @@ namespace uikit::testing {
 
 TORVANE_DEFINE_CLASS(RecordingCell)
 TORVANE_DEFINE_CLASS(TableSource)
-TORVANE_DEFINE_CLASS_WITH_METHODS(FullTableSource, [](runtime::Class& cls) {
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader, TableViewDelegate::willSelectRow,
-                              TableViewDelegate::didSelectRow, TableViewDelegate::didDeselectRow });
-})
-TORVANE_DEFINE_CLASS_WITH_METHODS(SizedTableSource, [](runtime::Class& cls) { registerOptional(cls, TableViewDelegate::heightForRow); })
+TORVANE_DEFINE_CLASS(FullTableSource)
+TORVANE_DEFINE_CLASS(SizedTableSource)
 
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // A configurable data source and delegate for the table tests: rows per section, optional
-// operations it takes (registered on one class, absent from the other), and a record of calls.
+// operations it takes (overridden by the subclasses, absent from the base), and a record of calls.
 
 #include "AlertTestSupport.h"
 
@@ -54,12 +54,13 @@ private:
     }
 };
 
+// Gives the required operations only, and keeps what its subclasses are told.
 class TableSource : public runtime::Object, public UITableViewDataSource, public UITableViewDelegate {
     TORVANE_OBJECT(TableSource, runtime::Object)
+    TORVANE_ADOPTS(UITableViewDataSource, UITableViewDelegate)
 public:
     static runtime::Ref<TableSource> create(std::vector<int> rows) { return runtime::adoptRef(*new TableSource(std::move(rows))); }
 
-    int numberOfSectionsInTableView(UITableView&) override { return static_cast<int>(rows.size()); }
     int tableViewNumberOfRowsInSection(UITableView&, int section) override
     {
         ++rowCountQuestions;
@@ -84,28 +85,6 @@ public:
         cell->textLabel().setText(std::to_string(path.section()) + "." + std::to_string(path.row()));
         return cell;
     }
-    std::optional<std::string> tableViewTitleForHeaderInSection(UITableView&, int section) override
-    {
-        return section < static_cast<int>(headers.size()) ? headers[section] : std::nullopt;
-    }
-    CGFloat tableViewHeightForRowAtIndexPath(UITableView&, NSIndexPath& path) override
-    {
-        ++heightQuestions;
-        return path.row() == 0 ? 60 : 30;
-    }
-    runtime::RefPtr<NSIndexPath> tableViewWillSelectRowAtIndexPath(UITableView&, NSIndexPath& path) override
-    {
-        log.add("will select " + std::to_string(path.row()));
-        if (refuseSelection)
-            return nullptr;
-        return &path;
-    }
-    void tableViewDidSelectRowAtIndexPath(UITableView& table, NSIndexPath& path) override
-    {
-        auto* cell = table.cellForRowAtIndexPath(path);
-        log.add("did select " + std::to_string(path.section()) + "." + std::to_string(path.row()) + (cell && cell->isSelected() ? " (selected)" : ""));
-    }
-    void tableViewDidDeselectRowAtIndexPath(UITableView&, NSIndexPath& path) override { log.add("did deselect " + std::to_string(path.row())); }
 
     std::vector<int> rows;
     std::vector<std::optional<std::string>> headers;
@@ -126,12 +105,30 @@ protected:
     }
 };
 
-// The same operations, with the optional ones registered: sections, header titles and selection
-// callbacks are asked of this one only.
+// Also takes sections, header titles and the selection callbacks.
 class FullTableSource : public TableSource {
     TORVANE_OBJECT(FullTableSource, TableSource)
 public:
     static runtime::Ref<FullTableSource> create(std::vector<int> rows) { return runtime::adoptRef(*new FullTableSource(std::move(rows))); }
+
+    int numberOfSectionsInTableView(UITableView&) override { return static_cast<int>(rows.size()); }
+    std::optional<std::string> tableViewTitleForHeaderInSection(UITableView&, int section) override
+    {
+        return section < static_cast<int>(headers.size()) ? headers[section] : std::nullopt;
+    }
+    runtime::RefPtr<NSIndexPath> tableViewWillSelectRowAtIndexPath(UITableView&, NSIndexPath& path) override
+    {
+        log.add("will select " + std::to_string(path.row()));
+        if (refuseSelection)
+            return nullptr;
+        return &path;
+    }
+    void tableViewDidSelectRowAtIndexPath(UITableView& table, NSIndexPath& path) override
+    {
+        auto* cell = table.cellForRowAtIndexPath(path);
+        log.add("did select " + std::to_string(path.section()) + "." + std::to_string(path.row()) + (cell && cell->isSelected() ? " (selected)" : ""));
+    }
+    void tableViewDidDeselectRowAtIndexPath(UITableView&, NSIndexPath& path) override { log.add("did deselect " + std::to_string(path.row())); }
 
 protected:
     explicit FullTableSource(std::vector<int> rows)
@@ -145,6 +142,12 @@ class SizedTableSource : public FullTableSource {
     TORVANE_OBJECT(SizedTableSource, FullTableSource)
 public:
     static runtime::Ref<SizedTableSource> create(std::vector<int> rows) { return runtime::adoptRef(*new SizedTableSource(std::move(rows))); }
+
+    CGFloat tableViewHeightForRowAtIndexPath(UITableView&, NSIndexPath& path) override
+    {
+        ++heightQuestions;
+        return path.row() == 0 ? 60 : 30;
+    }
 
 private:
     explicit SizedTableSource(std::vector<int> rows)

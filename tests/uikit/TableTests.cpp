@@ -42,14 +42,13 @@ private:
     }
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(HeaderViewSource, [](runtime::Class& cls) {
-    registerOptional(cls, { TableViewDelegate::viewForHeader, TableViewDelegate::heightForHeader, TableViewDataSource::titleForFooter });
-})
+TORVANE_DEFINE_CLASS(HeaderViewSource)
 
 // A screen's data source that closes the screen, and so lets go of itself, from inside the first
 // question about a section's rows; it writes down what it is asked and when it goes.
 class ClosingSource : public runtime::Object, public UITableViewDataSource {
     TORVANE_OBJECT(ClosingSource, runtime::Object)
+    TORVANE_ADOPTS(UITableViewDataSource)
 public:
     static runtime::Ref<ClosingSource> create(EventLog& log) { return runtime::adoptRef(*new ClosingSource(log)); }
     ~ClosingSource() override { m_log.add("destroyed"); }
@@ -79,9 +78,7 @@ private:
     EventLog& m_log;
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(ClosingSource, [](runtime::Class& cls) {
-    registerOptional(cls, { TableViewDataSource::numberOfSections, TableViewDataSource::titleForHeader });
-})
+TORVANE_DEFINE_CLASS(ClosingSource)
 
 using TableReuse = WidgetTest;
 using TableGeometry = WidgetTest;
@@ -278,7 +275,7 @@ TEST_F(TableGeometry, ScrolledPointsAreContentPoints)
 
 TEST_F(TableOptionalOperations, AreAskedOnlyWhenTheSourceResponds)
 {
-    // Both override every operation; only the registered ones count.
+    // The bare source overrides no optional operation; the sized one overrides them all.
     auto bare = TableSource::create({ 4, 4, 4 });
     bare->headers = { std::string("A") };
     auto table = makeTable(bare.ptr());

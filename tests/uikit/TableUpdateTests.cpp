@@ -30,9 +30,7 @@ private:
     }
 };
 
-TORVANE_DEFINE_CLASS_WITH_METHODS(DeletingSource, [](runtime::Class& cls) {
-    registerOptional(cls, TableViewDataSource::commitEditingStyle);
-})
+TORVANE_DEFINE_CLASS(DeletingSource)
 
 runtime::Ref<UITableView> makeTable(runtime::Object* source)
 {
