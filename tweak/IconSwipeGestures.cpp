@@ -78,11 +78,9 @@ void IconSwipeGestures::touchMoved(springboard::SBIconView& iconView, const foun
     }
     if (attempt == Attempt::None)
         return;
-    g_attemptMade = true;
-    if (attempt == Attempt::Kill)
-        attemptToKillNow(iconView);
-    else
-        attemptToRemoveBadge(iconView);
+    // Only an attempt that did something spends the touch: a first twitch the wrong way (up on an
+    // application that is not running, down on an icon without a badge) leaves the swipe to come.
+    g_attemptMade = attempt == Attempt::Kill ? attemptToKillNow(iconView) : attemptToRemoveBadge(iconView);
 }
 
 void IconSwipeGestures::endOrLogFailure(const foundation::NSArray* identifiers)
@@ -91,28 +89,29 @@ void IconSwipeGestures::endOrLogFailure(const foundation::NSArray* identifiers)
         foundation::NSLog("Torvane: Error! Could not kill app(s).");
 }
 
-void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
+bool IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
 {
     if (iconsAreBeingEdited())
-        return;
+        return false;
     auto* icon = iconView.icon();
     if (!icon)
-        return;
+        return false;
 
     auto oneElementList = [](const std::string& identifier) { return foundation::NSArray::create({ NSStr(identifier) }); };
 
     if (switcherBarIsShowing()) {
         // The bar ends whatever it shows: no confirmation, no indicator and no disabled list here.
-        if (SavedSwipeSettings::getDashmereOnAppSwitcher())
-            endOrLogFailure(oneElementList(icon->leafIdentifier()).ptr());
-        return;
+        if (!SavedSwipeSettings::getDashmereOnAppSwitcher())
+            return false;
+        endOrLogFailure(oneElementList(icon->leafIdentifier()).ptr());
+        return true;
     }
 
     // Home screen, dock and folders: only where the indicator shows (never-ended and disabled
     // applications get none, nor do idle ones or dock icons under DisableOnDock).
     runtime::RefPtr<GlowImageView> indicator = GlowImageView::indicatorOf(iconView);
     if (!indicator || indicator->alpha() <= 0)
-        return;
+        return false;
 
     auto name = NSStr(icon->displayName());
 
@@ -122,37 +121,39 @@ void IconSwipeGestures::attemptToKillNow(springboard::SBIconView& iconView)
         auto identifiers = SavedSwipeSettings::removeAllDisabledAppsFromArray(contained.ptr());
         if (!SavedSwipeSettings::getConfirmationAtHome()) {
             endOrLogFailure(identifiers.ptr());
-            return;
+            return true;
         }
         CustomPassAlertViewTQ::confirmEndingFolder(name, identifiers, indicator.releaseNonNull());
-        return;
+        return true;
     }
 
     auto* application = icon->application();
     if (!application || !application->isRunning())
-        return;
+        return false;
     auto identifier = NSStr(icon->leafIdentifier());
     if (SavedSwipeSettings::isThisAppDisabled(identifier.ptr()))
-        return;
+        return false;
     if (!SavedSwipeSettings::getConfirmationAtHome()) {
         endOrLogFailure(oneElementList(identifier->string()).ptr());
-        return;
+        return true;
     }
     CustomPassAlertViewTQ::confirmEndingApplication(name, identifier, application->pid());
+    return true;
 }
 
-void IconSwipeGestures::attemptToRemoveBadge(springboard::SBIconView& iconView)
+bool IconSwipeGestures::attemptToRemoveBadge(springboard::SBIconView& iconView)
 {
     if (!SavedSwipeSettings::getClearBadgeEnabled() || iconsAreBeingEdited())
-        return;
+        return false;
     auto* icon = iconView.icon();
     if (!icon || switcherBarIsShowing() || icon->badgeValue() == 0)
-        return;
+        return false;
     if (!SavedSwipeSettings::getAlertToClearBadge()) {
         icon->setBadge(nullptr);
-        return;
+        return true;
     }
     CustomPassAlertViewTQ::confirmClearingBadge(NSStr(icon->displayName()), *icon);
+    return true;
 }
 
 }

@@ -228,6 +228,28 @@ TEST_F(Swipes, BadgeAlertClearsOnClearOnly)
     EXPECT_EQ(icon("com.apple.camera").badgeValue(), 0);
 }
 
+// A first move the wrong way finds nothing to do and must not use up the touch: the swipe that
+// follows in the same touch still acts, measured from where the touch began.
+TEST_F(Swipes, AnAttemptThatDoesNothingLeavesTheTouchFree)
+{
+    settings({ { "AlertToClearBadge", boolean(false) } });
+    icon("com.apple.camera").setBadgeValue(3);
+    swipe("com.apple.camera", { { 0, -2 }, { 0, 6 } });
+    EXPECT_EQ(icon("com.apple.camera").badgeValue(), 0) << "a twitch up on an idle application, then down";
+
+    run("com.apple.mobilesafari");
+    swipe("com.apple.mobilesafari", { { 0, 5 }, { 0, -3 } });
+    EXPECT_EQ(alertCount(), 1u) << "a dip on an icon without a badge, then a rise";
+    closeAlerts();
+
+    // An attempt that acted still spends the touch: the rise after a badge alert opens no second one.
+    settings({ { "AlertToClearBadge", boolean(true) } });
+    icon("com.apple.mobilesafari").setBadgeValue(1);
+    swipe("com.apple.mobilesafari", { { 0, 5 }, { 0, -3 } });
+    ASSERT_EQ(alertCount(), 1u);
+    EXPECT_EQ(topAlert().message(), "Would you like to remove the badge on this icon?");
+}
+
 // Dark rounded panel, grey rim and the gloss over the title, under the stock title, message and
 // buttons; the stock blue-grey image is gone.
 TEST_F(Swipes, AlertPanelMatchesItsReference)
