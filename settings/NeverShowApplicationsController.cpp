@@ -253,6 +253,15 @@ void NeverShowApplicationsController::applicationsAlert(const NSDictionary& reco
     sheet->setTag(disableQuestionTag);
     sheet->setDestructiveButtonIndex(1);
     sheet->showInView(view());
+    m_disableQuestion = sheet.ptr();
+}
+
+void NeverShowApplicationsController::viewWillDisappear(bool animated)
+{
+    Super::viewWillDisappear(animated);
+    // An index without a button closes the sheet without answering it.
+    if (runtime::RefPtr<uikit::UIActionSheet> question = m_disableQuestion.get())
+        question->dismissWithClickedButtonIndex(-1, false);
 }
 
 void NeverShowApplicationsController::actionSheetClickedButtonAtIndex(uikit::UIActionSheet& sheet, int buttonIndex)

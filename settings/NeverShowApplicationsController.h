@@ -39,6 +39,9 @@ public:
     bool initForContentSize(uikit::CGSize size) override;
     void loadView() override;
     std::string navigationTitle() const override { return "Disable for Apps"; }
+    // The question a row opened goes with the list: left open, its "Yes" would reach a list that
+    // is gone, and its dimming would cover the Settings screen the user comes back to.
+    void viewWillDisappear(bool animated) override;
 
     void startRunningTable();
     void waitingToLoadApps();
@@ -83,6 +86,8 @@ private:
     WaitingDisplay m_waiting;
     int32_t m_appLoading { 0 };
     std::vector<foundation::ObserverToken> m_observers;
+    // The disable question on screen, if any; the sheet's own window layer holds it.
+    runtime::WeakPtr<uikit::UIActionSheet> m_disableQuestion;
 };
 
 }
