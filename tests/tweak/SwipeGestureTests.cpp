@@ -267,15 +267,18 @@ TEST_F(Swipes, FolderSwipeAsksAboutItsEnabledRunningApplicationsOnlyAndKillEndsT
 {
     settings({ { "DisableTheseApps", strings({ "com.apple.mobilecal" }) } });
     auto* folder = m_model->addFolderToPage("Tools", 0);
-    // Two enabled and running, one disabled, one never ended, one enabled but not running.
+    // Two enabled and running, one disabled, one never ended, one enabled but never started, and one
+    // that ran and has quit.
     for (auto [identifier, pid] : { std::pair { "com.apple.Maps", 21 }, { "com.apple.mobiletimer", 22 }, { "com.apple.mobilecal", 23 },
-             { "com.apple.mobilephone", 24 }, { "com.apple.compass", 25 } }) {
+             { "com.apple.mobilephone", 24 }, { "com.apple.compass", 25 }, { "com.apple.stocks", 26 } }) {
         m_model->addApplicationIconToFolder(SBApplicationIcon::create(m_apps->addApplication(identifier, identifier)), "Tools");
-        if (pid < 25)
+        if (pid != 25)
             run(identifier, pid);
         app(identifier).setPid(pid);
     }
-    m_memory = { { 21, "10.500000" }, { 22, "2.250000" }, { 23, "40.000000" }, { 24, "40.000000" }, { 25, "40.000000" } };
+    app("com.apple.stocks").setApplicationState(SBApplicationStateStopped);
+    m_memory = { { 21, "10.500000" }, { 22, "2.250000" }, { 23, "40.000000" }, { 24, "40.000000" }, { 25, "40.000000" },
+        { 26, "40.000000" } };
     auto& folderView = *m_home->mappedIconViewForIcon(folder->icon());
     m_window->addSubview(folderView);
     addIndicator(folderView);
