@@ -34,9 +34,24 @@ std::string MemoryProbe::megabytesFromOutput(std::string_view output)
     return foundation::format("%f", megabytes);
 }
 
+namespace {
+
+std::string& processTable()
+{
+    static auto* source = new std::string(MemoryProbe::processTableCommand);
+    return *source;
+}
+
+}
+
+void MemoryProbe::setProcessTableCommand(std::string command)
+{
+    processTable() = command.empty() ? std::string(processTableCommand) : std::move(command);
+}
+
 std::string MemoryProbe::measure(int pid)
 {
-    auto output = run(command(pid));
+    auto output = run(command(pid, processTable()));
     if (!output)
         return "0.000000";
     return megabytesFromOutput(*output);

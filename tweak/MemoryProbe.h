@@ -27,8 +27,14 @@ public:
     // counts as 0) divided by 1024 as a single-precision float, written with "%f": megabytes.
     static std::string megabytesFromOutput(std::string_view output);
 
-    // The three steps together; "0.000000" when the command cannot be started.
+    // The three steps together, on the current process table; "0.000000" when the command cannot
+    // be started.
     static std::string measure(int pid);
+
+    // Replaces `ps` as the source of the process table for every later measure: a command printing
+    // "PID RSS" lines. Tests give canned figures this way and still run the real pipeline; an empty
+    // command puts `ps` back.
+    static void setProcessTableCommand(std::string command);
 };
 
 }

@@ -1,9 +1,11 @@
 #include "TweakTestSupport.h"
 
 #include <AddOnNotifications.h>
+#include <MemoryProbe.h>
 #include <SavedSwipeSettings.h>
 #include <TorvaneActivatorSetup.h>
 
+#include <TQAppCell.h>
 #include <TQTableAlert.h>
 
 #include <activator/LAActivator.h>
@@ -306,4 +308,54 @@ TEST_F(QuickKillerPopup, WarnsOfMissingDataAndOfNoRunningApplications)
     fire();
     EXPECT_EQ(alertTitles(), std::vector<std::string> { "Torvane: No App Data" });
     EXPECT_TRUE(popup().empty());
+}
+
+// Memory figures this test controls: the real `ps | gawk` pipeline over a canned process table.
+class QuickKillerMemory : public QuickKillerPopup {
+protected:
+    void SetUp() override
+    {
+        QuickKillerPopup::SetUp();
+        // Safari 183040 KB (178.75 MB), Camera 1 KB; every other process none.
+        tweak::MemoryProbe::setProcessTableCommand("printf '4242 183040\\n4243 1\\n'");
+    }
+    void TearDown() override
+    {
+        tweak::MemoryProbe::setProcessTableCommand({});
+        QuickKillerPopup::TearDown();
+    }
+    std::vector<std::string> rowMemoryLabels() const
+    {
+        std::vector<std::string> labels;
+        auto& table = m_listener->appsTable()->tableView();
+        for (int row = 0; row < table.numberOfRowsInSection(0); ++row) {
+            auto cell = table.cellForRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(row, 0));
+            if (auto* appCell = runtime::dynamicCast<tweak::TQAppCell>(cell))
+                labels.push_back(appCell->appName().value_or("") + " " + appCell->memoryAmount().value_or(""));
+        }
+        return labels;
+    }
+};
+
+TEST_F(QuickKillerMemory, TitleAndRowsCutTheMegabytesRatherThanRoundThem)
+{
+    run("com.apple.mobilesafari", 4242);
+    run("com.apple.camera", 4243);
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Using 178 MBs of RAM" });
+    EXPECT_EQ(rowMemoryLabels(), (std::vector<std::string> { "Safari 178 MB", "Camera 0 MB" }));
+}
+
+// An application the running list still names but that no longer runs is left out of the popup;
+// the others show, with no "No App Data" warning for the one that is gone.
+TEST_F(QuickKillerMemory, AListedApplicationThatNoLongerRunsIsLeftOutWithoutAWarning)
+{
+    run("com.apple.mobilesafari", 4242);
+    run("com.apple.camera", 4243);
+    application("com.apple.camera").setApplicationState(springboard::SBApplicationStateStopped);
+    // Whether or not the add-on's hooks saw the change, the list still names Camera.
+    tweak::SavedSwipeSettings::writeToFolderArray(foundation::NSStr("com.apple.camera").ptr());
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Using 178 MBs of RAM" });
+    EXPECT_EQ(rowMemoryLabels(), std::vector<std::string> { "Safari 178 MB" });
 }
