@@ -1,12 +1,21 @@
 #include "SettingsTestSupport.h"
 
+#include "DashmereDelegate.h"
 #include "PreviewComposer.h"
 #include "PreviewTableCell.h"
 
+#include <foundation/NSBundle.h>
 #include <foundation/NSNumber.h>
 #include <foundation/NSString.h>
+#include <foundation/RunLoop.h>
+#include <preferences/PSSpecifier.h>
+#include <uikit/UIAlertView.h>
 #include <uikit/UIImageView.h>
+#include <uikit/UITableView.h>
 
+#include <fstream>
+
+using pane::DashmereDelegate;
 using pane::PreviewComposer;
 using pane::PreviewTableCell;
 using namespace settings_test;
@@ -54,6 +63,41 @@ TEST_F(RootPreview, ShowsTheSavedThemeRaisedAndAtItsStrength)
     auto& behind = themeImageAfterLayout(*cell, 7);
     EXPECT_EQ(behind.frame(), (uikit::CGRect { { -6, 61 }, { 71, 15 } }));
     EXPECT_FLOAT_EQ(behind.alpha(), 0) << "an absent OpacityValue gives alpha 0";
+}
+
+// Turning "Raise Image" on moves the root list's preview at once: the next layout of the list shows
+// the theme image raised, without leaving the screen and coming back.
+TEST_F(RootPreview, TheRaiseImageSwitchMovesThePreviewAtOnce)
+{
+    writeSwatch("/Themes/Bars/BarRed.png", 71, 15, 0.9f, 0.1f, 0.1f);
+    writePreferences(NSDictionary::create({ { "SelectedTheme", barTheme() }, { "OpacityValue", NSStr("1") },
+        { "FirstAlert", NSStr("Pass") }, { "NewFeatureAlert", NSStr("Pass") } }));
+    std::filesystem::create_directories(hostPath("/Library/MobileSubstrate/DynamicLibraries"));
+    std::ofstream(hostPath("/Library/MobileSubstrate/DynamicLibraries/Nimbrel.dylib")) << "companion";
+
+    auto root = DashmereDelegate::create();
+    root->setBundle(foundation::NSBundle::bundleWithPath(bundlePath).get());
+    ASSERT_TRUE(root->initForContentSize({ 320, 416 }));
+    auto& table = root->table();
+    // Until the list has settled: laying out its rows the first time asks for another pass.
+    for (int pass = 0; pass < 3; ++pass)
+        table.layoutIfNeeded();
+    auto themeImage = [&] {
+        auto* cell = root->cachedCellForSpecifierID("PreviewID");
+        auto* container = cell ? cell->viewWithTag(PreviewComposer::themeContainerTag) : nullptr;
+        return container && !container->subviews().empty() ? container->subviews().front()->frame() : uikit::CGRectZero;
+    };
+    ASSERT_EQ(themeImage().origin.y, 61);
+
+    auto* raise = root->specifierForID("MoveImageID");
+    ASSERT_NE(raise, nullptr);
+    root->willSetSettings(foundation::NSNumber::numberWithBool(true).ptr(), raise);
+    table.layoutIfNeeded();
+    EXPECT_EQ(themeImage().origin.y, -10);
+
+    for (auto& alert : uikit::UIAlertView::visibleAlerts())
+        alert->dismissWithClickedButtonIndex(-1, false);
+    foundation::RunLoop::main().discardPendingWork();
 }
 
 }
