@@ -107,6 +107,29 @@ TEST(ColorToolkit, HueEdgesAndHexRounding)
     EXPECT_FALSE(toolkit::colorWithHexString(""));
 }
 
+// A quarter into each of the six sectors of the hue circle, both ways: there the rising and the
+// falling component differ (0.25 and 0.75), so a sector's formula used for another, or a rising
+// component mistaken for a falling one, shows.
+TEST(ColorToolkit, EverySectorOfTheHueCircle)
+{
+    struct Sector {
+        float hue, r, g, b;
+    };
+    for (auto sector : { Sector { 15, 1, 0.25f, 0 }, Sector { 75, 0.75f, 1, 0 }, Sector { 135, 0, 1, 0.25f }, Sector { 195, 0, 0.75f, 1 },
+             Sector { 255, 0.25f, 0, 1 }, Sector { 315, 1, 0, 0.75f } }) {
+        float r, g, b;
+        toolkit::hueSaturationBrightnessToRGB(sector.hue, 1, 1, &r, &g, &b);
+        EXPECT_NEAR(r, sector.r, 1e-5f) << sector.hue;
+        EXPECT_NEAR(g, sector.g, 1e-5f) << sector.hue;
+        EXPECT_NEAR(b, sector.b, 1e-5f) << sector.hue;
+        float h, s, v;
+        toolkit::rgbToHueSaturationBrightness(sector.r, sector.g, sector.b, &h, &s, &v);
+        EXPECT_NEAR(h, sector.hue, 1e-3f);
+        EXPECT_NEAR(s, 1, 1e-5f);
+        EXPECT_NEAR(v, 1, 1e-5f);
+    }
+}
+
 TEST(ColorToolkit, MonochromeColoursReadAsGrey)
 {
     Ref<UIColor> grey = UIColor::colorWithWhite(0.4f, 0.5f);
