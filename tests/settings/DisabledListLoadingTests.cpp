@@ -6,7 +6,9 @@
 #include <foundation/NSArray.h>
 #include <foundation/NSNumber.h>
 #include <foundation/NSString.h>
+#include <uikit/NSIndexPath.h>
 #include <uikit/UIAlertView.h>
+#include <uikit/UITableViewCell.h>
 
 namespace {
 
@@ -84,6 +86,24 @@ TEST_F(DisabledListLoading, AOneLetterApplicationLoadsWithoutARow)
     auto list = loadedList();
     EXPECT_EQ(list->numberOfSectionsInTableView(*list->appTable()), 0);
     EXPECT_TRUE(alertTitles().empty());
+}
+
+// Within a letter's section the names sort without regard to case, as a person reads them: the
+// lower-case "iBooks" before "Instagram" and "iTunes", though upper case sorts first byte by byte.
+TEST_F(DisabledListLoading, NamesSortWithoutRegardToCase)
+{
+    writeCompanionData(NSArray::create({ record("iTunes", "com.apple.itunes", false), record("Instagram", "com.burbn.instagram", false),
+        record("iBooks", "com.apple.ibooks", false) }));
+    auto list = loadedList();
+    auto& table = *list->appTable();
+    ASSERT_EQ(list->numberOfSectionsInTableView(table), 1);
+    EXPECT_EQ(list->tableViewTitleForHeaderInSection(table, 0), std::optional<std::string>("I"));
+    std::vector<std::string> names;
+    for (int row = 0; row < list->tableViewNumberOfRowsInSection(table, 0); ++row) {
+        auto cell = list->tableViewCellForRowAtIndexPath(table, uikit::NSIndexPath::indexPathForRow(row, 0));
+        names.push_back(cell ? cell->accessibilityLabel() : std::string());
+    }
+    EXPECT_EQ(names, (std::vector<std::string> { "iBooks", "Instagram", "iTunes" }));
 }
 
 }
