@@ -113,4 +113,30 @@ dump springboard 21-home-after-settings.json
 )scenario";
 }
 
+std::map<std::string, std::string> tourCaptions()
+{
+    return {
+        { "01-home.png", "A fresh device: the standard applications on the home screen, none running yet." },
+        { "02-indicators.png", "Safari, Notes and Maps launched: a red glow marks Maps, Safari in the dock and the Utilities folder that holds Notes." },
+        { "03-confirm-maps.png", "A finger moved up on Maps: the add-on asks first, stating the memory its process uses." },
+        { "04-confirm-folder.png", "A finger moved up on the Utilities folder: it asks to end the folder's running applications." },
+        { "05-folder-ended.png", "Kill tapped: the folder's applications ended and its glow is gone." },
+        { "06-switcher.png", "The switcher bar, with the running applications." },
+        { "07-switcher-camera-ended.png", "A finger moved up on Camera in the switcher bar ends it at once, without asking." },
+        { "08-badge-question.png", "A finger moved down on Photos, which shows a badge: the add-on asks before clearing it." },
+        { "09-badge-cleared.png", "Clear tapped: the badge is gone." },
+        { "10-locked.png", "Locking the device closed the open question; nothing was ended." },
+        { "11-quick-killer.png", "The Activator event raises the quick killer: running applications, largest memory first, the total in the title." },
+        { "12-quick-killer-one-ended.png", "Maps's red Kill button tapped: its row slides out and the total drops." },
+        { "14-settings-first-run.png", "The settings pane opened for the first time: its information alert." },
+        { "15-settings-root.png", "The pane's root list, with the home-screen confirmation switched off." },
+        { "16-disable-question.png", "In the list of applications to leave alone, Maps tapped: the pane asks before disabling it." },
+        { "17-disabled-list.png", "Maps disabled: drawn at half strength with its marker." },
+        { "18-theme-chooser.png", "The theme chooser with Green Bar picked, previewed around the sample icon." },
+        { "19-settings-preview.png", "Saved: the root list's preview shows the new theme." },
+        { "20-home-after-settings.png", "Back on the home screen: the new theme on the running applications, and none on Maps, which is disabled." },
+        { "21-camera-ended-without-asking.png", "A finger moved up on Camera ends it at once: the confirmation is off." },
+    };
+}
+
 }

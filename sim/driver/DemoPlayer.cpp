@@ -1,8 +1,12 @@
 #include "DemoPlayer.h"
 
+#include "DeviceLog.h"
 #include "EmergencyStop.h"
 #include "ScenarioParser.h"
 #include "Session.h"
+#include "TourPage.h"
+
+#include <sim/demo/Tour.h>
 
 #include <fstream>
 #include <ostream>
@@ -10,6 +14,29 @@
 namespace sim::driver {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Screenshots end the page's steps and dumps are linked from them; every other command is what the
+// user did.
+void recordOnPage(TourPage& page, Session& session, const ScenarioLine& line, const Answer& answer)
+{
+    const auto& command = line.command;
+    if (session.isBooted())
+        page.addLogLines(DeviceLog(session.device().hostPath("/var/log")).lines());
+    if (!answer.isOk()) {
+        page.addCommand(command.line() + "   (" + answer.text() + ")");
+        return;
+    }
+    if (command.name() == "screenshot" && command.argumentCount() >= 2)
+        page.addScreenshot(fs::path(command.argument(1)).filename().string());
+    else if (command.name() == "dump" && command.argumentCount() >= 2)
+        page.addDump(fs::path(command.argument(1)).filename().string());
+    else
+        page.addCommand(command.line());
+}
+
+}
 
 DemoPlayer::DemoPlayer(Options options, std::ostream& out, std::ostream& err)
     : m_options(std::move(options))
@@ -49,11 +76,13 @@ int DemoPlayer::play(std::string_view script)
         m_options.adjust(options);
 
     int status = 0;
+    TourPage page(demo::tourCaptions());
     try {
         Session session(options);
         for (const auto& line : tour.lines) {
             Answer answer = session.execute(line);
             transcript << "> " << line.command.line() << "\n" << answer.text() << "\n\n" << std::flush;
+            recordOnPage(page, session, line, answer);
             m_out << "> " << line.command.line() << "\n";
             if (!answer.isOk()) {
                 m_err << "tour:" << line.lineNumber << ": " << answer.text() << "\n";
@@ -69,7 +98,11 @@ int DemoPlayer::play(std::string_view script)
         transcript << "error: " << failure.what() << "\n";
         return 1;
     }
-    m_out << "demo written to " << fs::absolute(m_options.outFolder).string() << "\n";
+    if (!page.write(m_options.outFolder / "index.html")) {
+        m_err << "cannot write " << (m_options.outFolder / "index.html").string() << "\n";
+        return 1;
+    }
+    m_out << "demo written to " << fs::absolute(m_options.outFolder).string() << " (open index.html)\n";
     return status;
 }
 
