@@ -28,6 +28,7 @@ cat > suite/more/indicator.scn <<'SCN'
 include ../../lib/boot.scn
 wait until log contains "Loaded into SpringBoard" max 1
 dump hierarchy settings hierarchy.json
+dump springboard
 SCN
 cat > suite/never.scn <<'SCN'
 include ../lib/boot.scn
@@ -112,6 +113,9 @@ if os.path.isfile("out/indicator/hierarchy.json"):
 if os.path.isfile("out/more/indicator/hierarchy.json"):
     tree = json.load(open("out/more/indicator/hierarchy.json"))
     check(any(n["class"] == "UITableViewCell" or n["label"] for w in tree["windows"] for n in nodes(w)), "settings tree has labelled views")
+
+# A dump without a file shows in run as in the shell.
+check('"switcher": false' in open("run.out").read(), "run printed no dump: " + open("run.out").read())
 
 # Malformed: every bad line of every file, before anything ran.
 err = open("bad.err").read()
