@@ -4,6 +4,7 @@
 #include "SettingsScreen.h"
 
 #include <hosts/common/Screenshot.h>
+#include <hosts/common/ViewHierarchy.h>
 #include <preferences/PSSetupController.h>
 #include <preferences/PSSliderTableCell.h>
 #include <preferences/PSSwitchTableCell.h>
@@ -245,6 +246,7 @@ void registerSettingsCommands(hosts::ControlServer& server, SettingsApplication&
     server.serve("screenshot", [protectedApplication](const Command& command) -> Json {
         return hosts::writeScreenshot(protectedApplication->renderScreen(), command.argument(0));
     });
+    server.serve("hierarchy", [](const Command&) -> Json { return { { "hierarchy", hosts::viewHierarchyJson() } }; });
     server.serve("settings", [protectedApplication](const Command& command) -> Json {
         return runSettingsCommand(protectedApplication.get(), command);
     });

@@ -15,6 +15,7 @@
 #include <hosts/common/ControlServer.h>
 #include <notify/notify.h>
 #include <hosts/common/Screenshot.h>
+#include <hosts/common/ViewHierarchy.h>
 
 #include <cmath>
 
@@ -203,6 +204,15 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
     });
     server.serve("dump", [board](const Command&) -> Json { return { { "dump", dumpSpringBoard(*board) } }; });
     server.serve("screenshot", [board](const Command& command) { return hosts::writeScreenshot(board->renderScreen(), command.argument(0)); });
+    server.serve("hierarchy", [](const Command&) -> Json {
+        // An icon view is heard by its icon's name.
+        return { { "hierarchy", hosts::viewHierarchyJson([](const uikit::UIView& view) -> std::optional<std::string> {
+                      auto* iconView = runtime::dynamicCast<SBIconView>(&view);
+                      if (iconView && iconView->icon())
+                          return iconView->icon()->displayName();
+                      return std::nullopt;
+                  }) } };
+    });
     server.addIdleCondition([] { return ApplicationProcesses::shared().isSettled(); });
 }
 

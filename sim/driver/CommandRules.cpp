@@ -2,6 +2,7 @@
 
 #include "Expectation.h"
 #include "JsonPointer.h"
+#include "WaitCondition.h"
 
 #include <sim/protocol/CommandChecker.h>
 #include <sim/protocol/CommandTable.h>
@@ -43,6 +44,11 @@ CommandRules::Verdict CommandRules::check(const Command& command, bool booted)
     if (kind == CommandKind::Expect && match.row->subcommand.empty()) {
         if (auto error = checkExpectation(command))
             return { kind, error };
+    }
+    if (kind == CommandKind::Wait && match.row->subcommand == "until") {
+        auto condition = WaitCondition::read(command);
+        if (auto* error = std::get_if<std::string>(&condition))
+            return { kind, *error };
     }
     return { kind, CommandChecker::checkPhase(*match.row, command, booted) };
 }

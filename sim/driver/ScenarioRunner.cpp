@@ -1,9 +1,13 @@
 #include "ScenarioRunner.h"
 
 #include "EmergencyStop.h"
+#include "ScenarioFiles.h"
 #include "ScenarioParser.h"
 #include "Session.h"
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <ostream>
 
 namespace sim::driver {
@@ -17,68 +21,106 @@ ScenarioRunner::ScenarioRunner(Options options, std::ostream& out, std::ostream&
 {
 }
 
-int ScenarioRunner::run(const std::vector<fs::path>& files)
+int ScenarioRunner::run(const std::vector<fs::path>& arguments)
 {
+    auto expanded = ScenarioFiles::expand(arguments, m_options.recursive);
+    for (const auto& error : expanded.errors)
+        m_err << error << "\n";
+    const auto& files = expanded.files;
+    auto names = ScenarioFiles::runNames(files);
+
     std::vector<Scenario> scenarios;
-    bool malformed = false;
-    for (const auto& file : files) {
+    std::vector<ScenarioResult> results(files.size());
+    bool malformed = !expanded.errors.empty();
+    for (size_t i = 0; i < files.size(); ++i) {
+        results[i].fileName = files[i].string();
+        results[i].name = names[i];
         try {
-            scenarios.push_back(ScenarioParser::parseFile(file));
+            scenarios.push_back(ScenarioParser::parseFile(files[i]));
         } catch (const ParseError& error) {
-            m_err << error.what() << "\n";
+            for (const auto& each : error.all()) {
+                m_err << each.what() << "\n";
+                results[i].problems.push_back({ ScenarioProblem::Kind::Malformed, each.file(), each.line(), {}, each.reason() });
+            }
             malformed = true;
         }
     }
-    if (malformed)
+    if (malformed) {
+        writeReport(results);
         return 2;
+    }
 
     size_t passed = 0;
     size_t failed = 0;
-    for (const auto& scenario : scenarios) {
-        fs::path deviceFolder;
-        if (m_options.keepFolder)
-            deviceFolder = scenarios.size() == 1 ? *m_options.keepFolder : *m_options.keepFolder / fs::path(scenario.fileName).stem();
-        bool ok = play(scenario, deviceFolder);
+    int status = 0;
+    for (size_t i = 0; i < scenarios.size(); ++i) {
+        // One file writes into the folders given; several each into a folder of their own name.
+        auto folderFor = [&](const fs::path& folder) { return scenarios.size() == 1 ? folder : folder / names[i]; };
+        fs::path deviceFolder = m_options.keepFolder ? folderFor(*m_options.keepFolder) : fs::path();
+        auto started = std::chrono::steady_clock::now();
+        play(scenarios[i], deviceFolder, folderFor(m_options.outFolder), results[i]);
+        results[i].seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        bool ok = results[i].passed();
         (ok ? passed : failed) += 1;
-        m_out << (ok ? "PASS " : "FAIL ") << scenario.fileName << "\n";
-        if (EmergencyStop::interruptSignal())
-            return 128 + EmergencyStop::interruptSignal();
+        m_out << (ok ? "PASS " : "FAIL ") << scenarios[i].fileName << "\n";
+        if (EmergencyStop::interruptSignal()) {
+            status = 128 + EmergencyStop::interruptSignal();
+            break;
+        }
     }
+    if (!writeReport(results) && status == 0)
+        status = 1;
+    if (status)
+        return status;
     m_out << "torvane-sim: " << passed << " scenario(s) passed, " << failed << " failed\n";
     return failed ? 1 : 0;
 }
 
-bool ScenarioRunner::play(const Scenario& scenario, const fs::path& deviceFolder)
+bool ScenarioRunner::writeReport(const std::vector<ScenarioResult>& results)
+{
+    if (!m_options.junitFile)
+        return true;
+    if (JUnitReport::write(*m_options.junitFile, results))
+        return true;
+    m_err << "torvane-sim: cannot write " << m_options.junitFile->string() << ": " << std::strerror(errno) << "\n";
+    return false;
+}
+
+void ScenarioRunner::play(const Scenario& scenario, const fs::path& deviceFolder, const fs::path& outFolder, ScenarioResult& result)
 {
     SessionOptions options;
     options.layout = m_options.layout;
     options.ownership = deviceFolder.empty() ? Device::Ownership::Fresh : Device::Ownership::KeepFresh;
     options.deviceFolder = deviceFolder;
-    options.outFolder = m_options.outFolder;
+    options.outFolder = outFolder;
     options.sourceFolder = scenario.folder;
     options.warn = [this, &scenario](const std::string& warning) { m_err << scenario.fileName << ": " << warning << "\n"; };
     if (m_options.adjust)
         m_options.adjust(options);
 
-    bool ok = true;
+    result.played = true;
     try {
         Session session(options);
         for (const auto& line : scenario.lines) {
             Answer answer = session.execute(line);
-            auto where = scenario.fileName + ":" + std::to_string(line.lineNumber) + ": ";
+            const std::string& file = line.fileName.empty() ? scenario.fileName : line.fileName;
+            auto where = file + ":" + std::to_string(line.lineNumber) + ": ";
             if (answer.status == Answer::Status::ExpectFailed) {
                 m_err << where << line.command.line() << "\n    " << answer.message << "\n";
-                ok = false;
+                result.problems.push_back({ ScenarioProblem::Kind::Expect, file, line.lineNumber, line.command.line(), answer.message });
             } else if (answer.status == Answer::Status::Error) {
                 m_err << where << line.command.line() << "\n    error: " << answer.message << "\n";
-                return false;
+                result.problems.push_back({ ScenarioProblem::Kind::Error, file, line.lineNumber, line.command.line(), answer.message });
+                return;
+            } else if (line.kind == CommandKind::Dump && !answer.value.is_null()) {
+                // A dump without a file shows on standard output, as the shell shows it.
+                m_out << answer.text() << std::endl;
             }
         }
     } catch (const std::exception& error) {
         m_err << scenario.fileName << ": " << error.what() << "\n";
-        return false;
+        result.problems.push_back({ ScenarioProblem::Kind::Error, scenario.fileName, 0, {}, error.what() });
     }
-    return ok;
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BuildLayout.h"
+#include "JUnitReport.h"
 
 #include <filesystem>
 #include <functional>
@@ -14,18 +15,23 @@ namespace sim::driver {
 struct SessionOptions;
 struct Scenario;
 
-// `torvane-sim run`: reads every scenario file first (a malformed line anywhere stops the run
-// before anything boots), then plays each on a fresh device.
+// `torvane-sim run`: reads every scenario file first (every malformed line of every file is
+// reported, and then nothing boots), then plays each on a fresh device. A folder given stands for
+// its .scn files, sorted (ScenarioFiles.h).
 //   exit 0  every expect held;
 //   exit 1  an expect failed (all failures of a file are reported) or a command could not be
 //           carried out (the file stops there), named as file:line;
-//   exit 2  a malformed line, named as file:line.
+//   exit 2  a malformed line, named as file:line, or a folder without scenarios.
 class ScenarioRunner {
 public:
     struct Options {
         BuildLayout layout;
-        std::filesystem::path outFolder;            // relative screenshot and dump files
-        std::optional<std::filesystem::path> keepFolder;
+        // Relative screenshot and dump files: this folder for one file, <folder>/<run name> for
+        // several.
+        std::filesystem::path outFolder;
+        std::optional<std::filesystem::path> keepFolder; // the same way
+        bool recursive { false };                        // folders: their sub-folders too
+        std::optional<std::filesystem::path> junitFile;
         // For tests: replaces the processes booted (see SessionOptions::processes).
         std::function<void(SessionOptions&)> adjust;
     };
@@ -35,8 +41,9 @@ public:
     int run(const std::vector<std::filesystem::path>& files);
 
 private:
-    // True when every expect of the file held and no command failed.
-    bool play(const Scenario&, const std::filesystem::path& deviceFolder);
+    // Plays one file; every problem goes into `result`.
+    void play(const Scenario&, const std::filesystem::path& deviceFolder, const std::filesystem::path& outFolder, ScenarioResult& result);
+    bool writeReport(const std::vector<ScenarioResult>&);
 
     Options m_options;
     std::ostream& m_out;

@@ -9,6 +9,7 @@
 #include "JsonPointer.h"
 #include "OutputFile.h"
 #include "PropertyListJson.h"
+#include "WaitCondition.h"
 
 #include <sim/protocol/ControlError.h>
 #include <sim/protocol/ControlChannel.h>
@@ -78,7 +79,7 @@ Answer Session::execute(const ScenarioLine& line)
         const Command& command = line.command;
         switch (line.kind) {
         case CommandKind::Setup: {
-            Answer answer = setUp(command);
+            Answer answer = setUp(command, line.folder.empty() ? m_options.sourceFolder : line.folder);
             if (m_booted && answer.isOk())
                 settle();
             return answer;
@@ -90,13 +91,19 @@ Answer Session::execute(const ScenarioLine& line)
         case CommandKind::Settings:
             return forward("settings-app", command);
         case CommandKind::Wait:
+            if (command.argument(0) == "until")
+                return waitUntil(command);
             return wait(command.number(0));
         case CommandKind::Screenshot:
             return screenshot(command);
         case CommandKind::Dump:
+            if (command.argument(0) == "hierarchy")
+                return dumpHierarchy(command);
             return dumpToFile(command);
         case CommandKind::Expect:
             return expect(command);
+        case CommandKind::Include:
+            return Answer::error("'include' is played where the file is read, not by the device");
         case CommandKind::Channel:
             return Answer::error("'" + command.name() + "' is a request of the control channel, not a scenario command");
         }
@@ -110,7 +117,7 @@ Answer Session::execute(const ScenarioLine& line)
     }
 }
 
-Answer Session::setUp(const Command& command)
+Answer Session::setUp(const Command& command, const fs::path& sourceFolder)
 {
     const std::string& name = command.name();
     if (name == "activator") {
@@ -128,7 +135,7 @@ Answer Session::setUp(const Command& command)
         if (command.argument(0) == "put") {
             fs::path source = command.argument(2);
             if (source.is_relative())
-                source = m_options.sourceFolder / source;
+                source = sourceFolder / source;
             m_device->putFile(command.argument(1), source);
         } else {
             m_device->removeFile(command.argument(1));
@@ -266,6 +273,47 @@ Answer Session::wait(double seconds)
     return Answer::ok();
 }
 
+Answer Session::waitUntil(const Command& command)
+{
+    auto read = WaitCondition::read(command);
+    if (auto* error = std::get_if<std::string>(&read))
+        return Answer::error(*error);
+    const auto& condition = std::get<WaitCondition>(read);
+
+    // One look per frame, the first before the clock moves: a condition that already holds
+    // costs no time.
+    auto frames = static_cast<size_t>(std::ceil(condition.maxSeconds / WaitCondition::frameSeconds - 1e-9));
+    std::string lastSeen;
+    for (size_t frame = 0;; ++frame) {
+        auto outcome = checkCondition(condition);
+        if (outcome.held)
+            return Answer::ok(nullptr, "held after " + formatSeconds(frame * WaitCondition::frameSeconds) + " s");
+        lastSeen = outcome.message;
+        if (frame >= frames)
+            break;
+        Answer step = wait(WaitCondition::frameSeconds);
+        if (!step.isOk())
+            return step;
+    }
+    return Answer::failed("still not so after " + formatSeconds(condition.maxSeconds) + " s: " + lastSeen);
+}
+
+Expectation::Outcome Session::checkCondition(const WaitCondition& condition)
+{
+    if (condition.isLog()) {
+        DeviceLog log(m_device->hostPath("/var/log"));
+        if (!log.linesContaining(condition.pointer).empty())
+            return { true, {} };
+        return { false, "no log line contains " + Json(condition.pointer).dump() + " (" + std::to_string(log.lines().size()) + " lines searched)" };
+    }
+    auto pointer = JsonPointer::parse(condition.pointer);
+    Json document = dump(condition.target);
+    auto outcome = Expectation::evaluate(pointer->resolve(document), condition.op, condition.expected);
+    if (!outcome.held)
+        outcome.message = condition.target + " " + (pointer->text().empty() ? "\"\"" : pointer->text()) + ": " + outcome.message;
+    return outcome;
+}
+
 fs::path Session::outputPath(const std::string& file) const
 {
     fs::path path = file;
@@ -317,6 +365,26 @@ Answer Session::dumpToFile(const Command& command)
     if (!command.hasArgument(1))
         return Answer::ok(document);
     auto path = outputPath(command.argument(1));
+    std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    if (!OutputFile::write(path, text))
+        return Answer::error("cannot write " + path.string() + ": " + std::strerror(errno));
+    return Answer::ok(nullptr, path.string());
+}
+
+Json Session::hierarchy(const std::string& target)
+{
+    auto answer = host(hostForTarget(target)).call("hierarchy");
+    if (answer.contains("hierarchy"))
+        return answer["hierarchy"];
+    throw protocol::ControlError(hostForTarget(target) + " gave no view tree");
+}
+
+Answer Session::dumpHierarchy(const Command& command)
+{
+    Json document = hierarchy(command.argument(1));
+    if (!command.hasArgument(2))
+        return Answer::ok(document);
+    auto path = outputPath(command.argument(2));
     std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     if (!OutputFile::write(path, text))
         return Answer::error("cannot write " + path.string() + ": " + std::strerror(errno));

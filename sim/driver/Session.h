@@ -3,6 +3,7 @@
 #include "Answer.h"
 #include "BuildLayout.h"
 #include "Device.h"
+#include "Expectation.h"
 #include "ProcessSupervisor.h"
 #include "Quiescence.h"
 #include "ScenarioLine.h"
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace sim::driver {
+
+struct WaitCondition;
 
 // A process the device runs at boot.
 struct ProcessRole {
@@ -68,6 +71,8 @@ public:
 
     // A fresh dump of `target` (springboard, settings, prefs or companion).
     Json dump(const std::string& target);
+    // The view tree of a process's screen (springboard or settings).
+    Json hierarchy(const std::string& target);
 
     // The largest number of steps one `wait` may take (each step is one timer firing somewhere).
     static constexpr size_t maximumWaitSteps = 100000;
@@ -76,9 +81,12 @@ private:
     Answer boot();
     std::optional<std::string> outdatedPreferencesWarning() const;
     void startProcesses();
-    Answer setUp(const protocol::Command&);
+    Answer setUp(const protocol::Command&, const std::filesystem::path& sourceFolder);
     Answer forward(const std::string& host, const protocol::Command&);
     Answer wait(double seconds);
+    Answer waitUntil(const protocol::Command&);
+    Expectation::Outcome checkCondition(const WaitCondition&);
+    Answer dumpHierarchy(const protocol::Command&);
     Answer screenshot(const protocol::Command&);
     Answer dumpToFile(const protocol::Command&);
     Answer expect(const protocol::Command&);

@@ -1,12 +1,14 @@
 #include "Shell.h"
 
 #include "EmergencyStop.h"
+#include "LineEditor.h"
 #include "ScenarioParser.h"
 #include "Session.h"
 
 #include <sim/protocol/CommandTable.h>
 
 #include <iostream>
+#include <memory>
 #include <ostream>
 #include <unistd.h>
 
@@ -41,14 +43,31 @@ int Shell::run()
     try {
         Session session(options);
         m_err << "device at " << session.device().root().string() << "\n";
-        ScenarioParser parser("<stdin>");
+        ScenarioParser parser("<stdin>", options.sourceFolder);
+        std::unique_ptr<LineEditor> editor;
+        if (interactive)
+            editor = std::make_unique<LineEditor>(LineEditor::defaultHistoryFile());
         std::string text;
         size_t lineNumber = 0;
+        auto play = [&](const ScenarioLine& line) {
+            Answer answer = session.execute(line);
+            m_out << answer.text() << std::endl;
+            if (!answer.isOk())
+                status = 1;
+            if (line.kind == CommandKind::Boot && !answer.isOk())
+                parser.setBooted(false);
+            return answer.status != Answer::Status::Error;
+        };
         for (;;) {
-            if (interactive)
-                m_out << "> " << std::flush;
-            if (!std::getline(m_in, text))
+            if (editor) {
+                auto read = editor->read("> ", text);
+                if (read == LineEditor::Status::End)
+                    break;
+                if (read == LineEditor::Status::Abandoned)
+                    continue;
+            } else if (!std::getline(m_in, text)) {
                 break;
+            }
             ++lineNumber;
             if (text == "exit")
                 break;
@@ -60,14 +79,20 @@ int Shell::run()
                 auto line = parser.parseLine(text, lineNumber);
                 if (!line)
                     continue;
-                Answer answer = session.execute(*line);
-                m_out << answer.text() << std::endl;
-                if (!answer.isOk())
-                    status = 1;
-                if (line->kind == CommandKind::Boot && !answer.isOk())
-                    parser.setBooted(false);
+                if (line->kind != CommandKind::Include) {
+                    play(*line);
+                } else {
+                    // The file's lines play one by one, each answered; a command that could not
+                    // be carried out ends the file.
+                    for (const auto& included : parser.included(*line)) {
+                        m_out << included.fileName << ":" << included.lineNumber << ": " << included.text << "\n";
+                        if (!play(included) || EmergencyStop::interruptSignal())
+                            break;
+                    }
+                }
             } catch (const ParseError& error) {
-                m_out << "error: " << error.reason() << std::endl;
+                for (const auto& each : error.all())
+                    m_out << "error: " << (each.file() == "<stdin>" ? each.reason() : std::string(each.what())) << std::endl;
                 status = 1;
             }
             if (EmergencyStop::interruptSignal())

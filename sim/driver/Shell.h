@@ -13,8 +13,9 @@ struct SessionOptions;
 
 // `torvane-sim shell`: scenario commands typed one per line, each answered on standard output
 // (dumps as JSON, "ok", "FAILED: ..." for an expect that did not hold, "error: ..."). A malformed
-// line is reported and skipped; the session goes on. `exit` or the end of input stops every
-// process. With a device folder, the device lives there and is kept.
+// line is reported and skipped; the session goes on. `exit` or the end of input (Ctrl-D) stops
+// every process. With a device folder, the device lives there and is kept. On a terminal, lines
+// are edited and remembered (LineEditor.h), and Ctrl-C abandons the line being typed.
 class Shell {
 public:
     struct Options {

@@ -5,6 +5,7 @@
 #include "EmergencyStop.h"
 #include "ScenarioRunner.h"
 #include "Shell.h"
+#include "Version.h"
 
 #include <sim/demo/Tour.h>
 #include <sim/protocol/CommandTable.h>
@@ -22,16 +23,22 @@ namespace fs = std::filesystem;
 namespace {
 
 const char usage[] = R"(usage:
-  torvane-sim run SCRIPT... [--out DIR] [--keep DIR]
-        plays scenario files, each on a fresh device; exit 0 when every expect held,
-        1 naming the file, line and what differed, 2 for a malformed line
+  torvane-sim run DIR|SCRIPT... [--recursive] [--junit FILE] [--out DIR] [--keep DIR]
+        plays scenario files (a folder: its .scn files, sorted; --recursive: its sub-folders'
+        too), each on a fresh device; exit 0 when every expect held, 1 naming the file, line
+        and what differed, 2 for malformed lines (every one is named); --junit writes a JUnit
+        XML report, one test case per file
   torvane-sim shell [--device DIR]
-        the same commands typed one per line, answers printed
+        the same commands typed one per line, answers printed; line editing and history on a
+        terminal; Ctrl-C abandons the line; exit (or Ctrl-D) ends it with status 0 when every
+        command succeeded, else 1
   torvane-sim demo [--out DIR]
         boots a fresh device, plays the built-in tour, writes screenshots and transcript.txt
         to DIR (default ./demo-out)
   torvane-sim help
         this text and every scenario command
+  torvane-sim --version
+        the version
 )";
 
 int usageError(const std::string& message)
@@ -45,7 +52,12 @@ struct Arguments {
     std::optional<std::string> out;
     std::optional<std::string> keep;
     std::optional<std::string> device;
+    std::optional<std::string> junit;
+    bool recursive { false };
 };
+
+// Options that take no value.
+bool isFlag(const std::string& name) { return name == "recursive"; }
 
 // Options may stand anywhere after the mode, as "--out DIR" or "--out=DIR".
 std::optional<std::string> parse(int argc, char** argv, const std::vector<std::string>& allowed, Arguments& arguments)
@@ -66,19 +78,28 @@ std::optional<std::string> parse(int argc, char** argv, const std::vector<std::s
         }
         if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
             return "unknown option --" + name + " for " + argv[1];
+        if (isFlag(name)) {
+            if (inlineValue)
+                return "--" + name + " takes no value";
+            arguments.recursive = true;
+            continue;
+        }
+        std::string needs = name == "junit" ? "a file" : "a folder";
         if (!inlineValue) {
             if (i + 1 >= argc)
-                return "--" + name + " needs a folder";
+                return "--" + name + " needs " + needs;
             value = argv[++i];
         }
         if (value.empty())
-            return "--" + name + " needs a folder";
+            return "--" + name + " needs " + needs;
         if (name == "out")
             arguments.out = value;
         else if (name == "keep")
             arguments.keep = value;
         else if (name == "device")
             arguments.device = value;
+        else if (name == "junit")
+            arguments.junit = value;
     }
     return std::nullopt;
 }
@@ -96,21 +117,28 @@ int main(int argc, char** argv)
                   << sim::protocol::CommandTable::helpText();
         return 0;
     }
+    if (!std::strcmp(argv[1], "--version") || !std::strcmp(argv[1], "version")) {
+        std::cout << "torvane-sim " << torvaneVersion << "\n";
+        return 0;
+    }
     EmergencyStop::install();
     std::string mode = argv[1];
     BuildLayout layout = BuildLayout::aroundExecutable();
     Arguments arguments;
 
     if (mode == "run") {
-        if (auto error = parse(argc, argv, { "out", "keep" }, arguments))
+        if (auto error = parse(argc, argv, { "out", "keep", "recursive", "junit" }, arguments))
             return usageError(*error);
         if (arguments.positional.empty())
-            return usageError("run needs at least one scenario file");
+            return usageError("run needs at least one scenario file or folder");
         ScenarioRunner::Options options;
         options.layout = layout;
         options.outFolder = fs::absolute(arguments.out.value_or("."));
         if (arguments.keep)
             options.keepFolder = fs::absolute(*arguments.keep);
+        options.recursive = arguments.recursive;
+        if (arguments.junit)
+            options.junitFile = fs::absolute(*arguments.junit);
         std::vector<fs::path> files(arguments.positional.begin(), arguments.positional.end());
         return ScenarioRunner(options, std::cout, std::cerr).run(files);
     }

@@ -1,6 +1,7 @@
 #include "CommandChecker.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace sim::protocol {
 
@@ -125,6 +126,16 @@ Check checkArguments(const CommandRow& row, const Command& command)
     size_t positional = row.arguments.size();
     if (given < required)
         return usageOf(row);
+    // An optional argument left out before the options: the first bare word naming an option
+    // starts them ("wait until springboard /alerts absent max 2").
+    for (size_t i = required; i < positional && i < given; ++i) {
+        const Word& word = command.word(first + i);
+        bool namesOption = std::any_of(row.options.begin(), row.options.end(), [&](const OptionRule& option) { return option.keyword == word.text; });
+        if (!word.quoted && namesOption) {
+            positional = i;
+            break;
+        }
+    }
     if (row.options.empty() && given > positional) {
         bool endsWithValue = positional > 0 && (row.arguments.back().type == Type::Json || row.arguments.back().type == Type::PropertyListValue);
         if (endsWithValue)
@@ -136,6 +147,42 @@ Check checkArguments(const CommandRow& row, const Command& command)
             return error;
     }
     return checkOptions(row, command, first + positional);
+}
+
+size_t editDistance(std::string_view a, std::string_view b)
+{
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t above = row[j];
+            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1) });
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// " (did you mean NAME?)" for the candidate closest to a misspelt word, when one is close enough
+// to be a slip of the finger rather than another word.
+std::string suggestion(std::string_view word, const std::vector<std::string_view>& candidates)
+{
+    std::string_view best;
+    size_t bestDistance = SIZE_MAX;
+    for (auto candidate : candidates) {
+        size_t distance = editDistance(word, candidate);
+        if (distance < bestDistance) {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
+    size_t allowed = std::max<size_t>(1, std::min(word.size(), best.size()) / 3);
+    if (best.empty() || bestDistance == 0 || bestDistance > allowed)
+        return {};
+    return " (did you mean " + std::string(best) + "?)";
 }
 
 std::string combinedUsage(const std::vector<const CommandRow*>& rows)
@@ -163,8 +210,12 @@ CommandChecker::Match CommandChecker::match(const std::vector<CommandRow>& rows,
         if (row.name == command.name())
             named.push_back(&row);
     }
-    if (named.empty())
-        return { nullptr, "unknown command '" + command.name() + "'" };
+    if (named.empty()) {
+        std::vector<std::string_view> names;
+        for (const auto& row : rows)
+            names.push_back(row.name);
+        return { nullptr, "unknown command '" + command.name() + "'" + suggestion(command.name(), names) };
+    }
 
     const CommandRow* chosen = nullptr;
     if (command.hasArgument(0)) {
@@ -178,8 +229,12 @@ CommandChecker::Match CommandChecker::match(const std::vector<CommandRow>& rows,
         std::copy_if(named.begin(), named.end(), std::back_inserter(general), [](const CommandRow* row) { return row->subcommand.empty(); });
         if (general.size() == 1 && (command.hasArgument(0) || named.size() == 1))
             chosen = general.front();
-        else if (general.empty() && command.hasArgument(0))
-            return { nullptr, "unknown " + command.name() + " command '" + command.argument(0) + "'; " + combinedUsage(named) };
+        else if (general.empty() && command.hasArgument(0)) {
+            std::vector<std::string_view> subcommands;
+            for (const auto* row : named)
+                subcommands.push_back(row->subcommand);
+            return { nullptr, "unknown " + command.name() + " command '" + command.argument(0) + "'" + suggestion(command.argument(0), subcommands) + "; " + combinedUsage(named) };
+        }
         else
             return { nullptr, combinedUsage(named) };
     }

@@ -17,6 +17,7 @@ enum class CommandKind {
     Screenshot,  // the driver asks a host for a picture
     Dump,        // the driver reads a host's state or a device file
     Expect,      // the driver compares a dump with a value
+    Include,     // plays another scenario file in place (the driver, when the file is read)
     Channel,     // a control-channel request every host serves itself (ping, advance, idle, ...)
 };
 

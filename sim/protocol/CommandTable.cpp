@@ -46,6 +46,7 @@ ArgumentRule optional(ArgumentRule argument)
 
 const std::vector<std::string_view> processTargets { "springboard", "settings" };
 const std::vector<std::string_view> dumpTargets { "springboard", "settings", "prefs", "companion" };
+const std::vector<std::string_view> dumpTargetsAndLog { "springboard", "settings", "prefs", "companion", "log" };
 
 std::vector<CommandRow> makeScenarioTable()
 {
@@ -108,6 +109,11 @@ std::vector<CommandRow> makeScenarioTable()
         { "popup", "kill", { text("AppName") }, {}, "popup kill \"AppName\"", "tap the row's red Kill button in the quick-killer popup", K::SpringBoard, P::AfterBoot },
         { "wait", "", { number("SECONDS", "wait needs a number of seconds from 0, not '{}'", 0) }, {}, "wait SECONDS", "advance the virtual clock",
             K::Wait, P::AfterBoot },
+        { "wait", "until", { choice("wait until's target", dumpTargetsAndLog), text("POINTER"), text("OP"), optional(json("VALUE")) },
+            { { "max", number("SECONDS", "max needs a number of seconds from 0 to 3600, not '{}'", 0, 3600), "", "'max' needs a number of seconds" } },
+            "wait until springboard|settings|prefs|companion POINTER OP [VALUE] [max SECONDS] | wait until log contains \"TEXT\" [max SECONDS]",
+            "advance the virtual clock a 60 Hz frame at a time until the expectation holds (fails after max seconds, default 5)",
+            K::Wait, P::AfterBoot },
 
         // Settings
         { "settings", "open", {}, {}, "settings open", "open the Torvane pane (its root list)", K::Settings, P::AfterBoot },
@@ -129,6 +135,8 @@ std::vector<CommandRow> makeScenarioTable()
         // Observing
         { "screenshot", "", { choice("screenshot's target", processTargets), word("FILE") }, {}, "screenshot springboard|settings FILE.png",
             "write a picture of the screen (FILE relative to --out)", K::Screenshot, P::AfterBoot },
+        { "dump", "hierarchy", { choice("hierarchy's target", processTargets), optional(word("FILE")) }, {}, "dump hierarchy springboard|settings [FILE.json]",
+            "write the screen's view tree as JSON (without FILE: print it): class, frame, tag, alpha, hidden, text, label, value", K::Dump, P::AfterBoot },
         { "dump", "", { choice("dump's target", dumpTargets), optional(word("FILE")) }, {}, "dump springboard|settings|prefs|companion [FILE.json]",
             "write the state as JSON (without FILE: print it); prefs and companion also before boot", K::Dump, P::AnytimeForFiles },
         { "expect", "log", { choice("", { "contains", "!contains" }, "usage: expect log contains|!contains \"TEXT\""), text("TEXT") }, {},
@@ -138,6 +146,10 @@ std::vector<CommandRow> makeScenarioTable()
         { "expect", "", { choice("expect's target", { "springboard", "settings", "prefs", "companion", "log" }), text("POINTER"), word("OP"), optional(json("VALUE")) }, {},
             "expect springboard|settings|prefs|companion POINTER OP [VALUE]",
             "compare the value at a JSON pointer of a fresh dump: == != < <= > >= ~= contains !contains absent length", K::Expect, P::AnytimeForFiles },
+
+        // Scenario files
+        { "include", "", { word("FILE", "include needs a file") }, {}, "include FILE",
+            "play another scenario file here (FILE relative to this file; a cycle is refused)", K::Include, P::Anytime },
     };
     return table;
 }
@@ -153,6 +165,7 @@ std::vector<CommandRow> makeChannelTable()
         { "idle", "", {}, {}, "idle", "{\"idle\":BOOL,\"next\":SECONDS|null}", K::Channel, P::Anytime },
         { "dump", "", {}, {}, "dump", "{\"dump\":{...}}: the host's state", K::Channel, P::Anytime },
         { "screenshot", "", { word("PATH") }, {}, "screenshot PATH", "write a PNG of the screen at the host path PATH", K::Channel, P::Anytime },
+        { "hierarchy", "", {}, {}, "hierarchy", "{\"hierarchy\":{\"windows\":[...]}}: the screen's view tree", K::Channel, P::Anytime },
     };
 }
 
@@ -185,6 +198,8 @@ std::string_view CommandTable::sectionOf(const CommandRow& row)
     case CommandKind::Dump:
     case CommandKind::Expect:
         return "Observing";
+    case CommandKind::Include:
+        return "Scenario files";
     case CommandKind::Channel:
         return "Control channel";
     }

@@ -138,6 +138,12 @@ TEST(ScenarioParser, AcceptsEveryCommandForm)
         { "activator assign libactivator.menu.press.double", true, CommandKind::SpringBoard },
         { "activator send libactivator.menu.press.double", true, CommandKind::SpringBoard },
         { "popup kill \"Safari\"", true, CommandKind::SpringBoard },
+        { "wait until springboard /alerts length 1", true, CommandKind::Wait },
+        { "wait until settings /hud absent max 2", true, CommandKind::Wait },
+        { "wait until prefs /OpacityValue == \"max\" max 0.5", true, CommandKind::Wait },
+        { "wait until log contains \"Loaded\" max 1", true, CommandKind::Wait },
+        { "dump hierarchy springboard", true, CommandKind::Dump },
+        { "dump hierarchy settings tree.json", true, CommandKind::Dump },
         { "wait 0.35", true, CommandKind::Wait },
         { "wait 0", true, CommandKind::Wait },
         { "settings open", true, CommandKind::Settings },
@@ -268,6 +274,16 @@ TEST(ScenarioParser, RefusesMalformedArguments)
         { "expect elsewhere /a == 1", true, "expect's target must be" },
         { "expect log contains", true, "usage: expect log" },
         { "expect log == \"x\"", true, "usage: expect log" },
+        { "wait until springboard /alerts lenght 1", true, "unknown operator 'lenght'" },
+        { "wait until springboard /alerts == max 2", true, "'==' needs a value" },
+        { "wait until springboard /alerts absent max", true, "'max' needs a number of seconds" },
+        { "wait until springboard /alerts absent max -1", true, "max needs a number of seconds from 0" },
+        { "wait until log == \"x\"", true, "usage: wait until log contains" },
+        { "wait until log contains \"x\" \"y\"", true, "usage: wait until log contains" },
+        { "dump hierarchy prefs", true, "hierarchy's target must be springboard|settings" },
+        { "lanch com.a", true, "unknown command 'lanch' (did you mean launch?)" },
+        { "setings open", true, "(did you mean settings?)" },
+        { "settings tgogle ID on", true, "unknown settings command 'tgogle' (did you mean toggle?)" },
     };
     for (const auto& c : cases) {
         std::string reason = errorOf(c.line, c.afterBoot);
@@ -312,4 +328,67 @@ TEST(ScenarioParser, AnApplicationIsInstalledOnce)
         EXPECT_EQ(error.line(), 2u);
         EXPECT_NE(error.reason().find("already installed"), std::string::npos);
     }
+}
+
+// A file with several malformed lines names every one of them, and a boot line with a slip in it
+// still counts, so the lines after it are not all refused for want of a boot.
+TEST(ScenarioParser, EveryMalformedLineIsNamed)
+{
+    try {
+        ScenarioParser::parseText("boot now\nlanch com.a\nlock\nwait soon\n", "m.scn");
+        FAIL() << "no error";
+    } catch (const ParseError& error) {
+        auto all = error.all();
+        ASSERT_EQ(all.size(), 3u) << error.what();
+        EXPECT_EQ(all[0].line(), 1u);
+        EXPECT_EQ(std::string(all[1].what()), "m.scn:2: unknown command 'lanch' (did you mean launch?)");
+        EXPECT_EQ(all[2].line(), 4u);
+    }
+}
+
+class ScenarioIncludes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = std::filesystem::temp_directory_path() / ("includes-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_folder / "lib");
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    void write(const std::string& name, const std::string& text) { std::ofstream(m_folder / name) << text; }
+    std::filesystem::path m_folder;
+};
+
+// An included file plays in place, with its own name, lines and folder, and its boot counts for
+// the lines after the include.
+TEST_F(ScenarioIncludes, PlayInPlaceWithTheirOwnNamesAndFolders)
+{
+    write("lib/setup.scn", "prefs A true\nboot\n");
+    write("main.scn", "include lib/setup.scn\nfile put /x data.txt\nlock\n");
+    auto scenario = ScenarioParser::parseFile(m_folder / "main.scn");
+    ASSERT_EQ(scenario.lines.size(), 4u);
+    EXPECT_EQ(scenario.lines[1].kind, CommandKind::Boot);
+    EXPECT_EQ(scenario.lines[1].lineNumber, 2u);
+    EXPECT_EQ(scenario.lines[1].fileName, (m_folder / "lib/setup.scn").string());
+    EXPECT_EQ(scenario.lines[1].folder, m_folder / "lib");
+    EXPECT_EQ(scenario.lines[2].folder, m_folder) << "relative host paths start at the file the line is in";
+    EXPECT_EQ(scenario.lines[3].lineNumber, 3u);
+}
+
+TEST_F(ScenarioIncludes, ACycleAndAMissingFileAreRefusedAtTheIncludeLine)
+{
+    write("a.scn", "boot\ninclude lib/b.scn\n");
+    write("lib/b.scn", "lock\ninclude ../a.scn\nbogus\n");
+    try {
+        ScenarioParser::parseFile(m_folder / "a.scn");
+        FAIL() << "no error";
+    } catch (const ParseError& error) {
+        auto all = error.all();
+        ASSERT_EQ(all.size(), 2u) << error.what();
+        EXPECT_EQ(all[0].file(), (m_folder / "lib/b.scn").string());
+        EXPECT_EQ(all[0].line(), 2u);
+        EXPECT_NE(all[0].reason().find("include cycle"), std::string::npos) << all[0].what();
+        EXPECT_EQ(all[1].line(), 3u) << "the included file's other errors are named too";
+    }
+    write("c.scn", "include nowhere.scn\n");
+    EXPECT_THROW(ScenarioParser::parseFile(m_folder / "c.scn"), ParseError);
 }

@@ -149,6 +149,34 @@ TEST_F(DriverSession, NotificationsAcrossProcessesAreWaitedFor)
     }
 }
 
+// wait until moves the clock a frame at a time and stops at the first frame the condition holds.
+TEST_F(DriverSession, WaitUntilStopsAtTheFrameTheConditionHolds)
+{
+    Session session(options());
+    expectOk(session, scenario("boot"));
+    expectOk(session, direct(CommandKind::SpringBoard, "timer 0.35"));
+    Answer held = session.execute(scenario("wait until springboard /fired == 1"));
+    EXPECT_TRUE(held.isOk()) << held.text();
+    double now = hostDump(session, "springboard")["now"].get<double>();
+    EXPECT_GE(now, 0.35 - 1e-6);
+    EXPECT_LT(now, 0.35 + 1.0 / 60) << "one frame past the timer at most";
+    EXPECT_NEAR(hostDump(session, "settings")["now"].get<double>(), now, 1e-9) << "every clock moves together";
+
+    // A condition that holds already costs no time.
+    expectOk(session, scenario("wait until springboard /fired >= 1"));
+    EXPECT_NEAR(hostDump(session, "springboard")["now"].get<double>(), now, 1e-9);
+
+    // One that never holds fails after max seconds, naming the last value seen, and the file goes on.
+    Answer failed = session.execute(scenario("wait until springboard /fired == 2 max 0.5"));
+    EXPECT_EQ(failed.status, Answer::Status::ExpectFailed);
+    EXPECT_EQ(failed.message, "still not so after 0.5 s: springboard /fired: expected == 2, actual 1");
+    EXPECT_NEAR(hostDump(session, "springboard")["now"].get<double>(), now + 0.5, 1e-6);
+
+    expectOk(session, direct(CommandKind::SpringBoard, "say \"Torvane 1.2.1 Loaded into SpringBoard\""));
+    expectOk(session, scenario("wait until log contains \"Loaded into\" max 0"));
+    EXPECT_EQ(session.execute(scenario("wait until log contains \"Loaded in Settings\" max 0.1")).status, Answer::Status::ExpectFailed);
+}
+
 TEST_F(DriverSession, NoProcessOutlivesTheSession)
 {
     std::vector<pid_t> pids;
@@ -291,9 +319,13 @@ TEST_F(DriverSession, RunnerExitCodes)
     EXPECT_EQ(run({ good, malformed }, err), 2);
     EXPECT_NE(err.find("malformed.scn:2: usage: launch BID [mb M]"), std::string::npos) << err;
 
-    // A folder is not a scenario, and says so; anything else readable is one (/dev/null is empty).
+    // A folder stands for its .scn files, all read before any plays; one without any is refused.
     EXPECT_EQ(run({ m_folder }, err), 2);
-    EXPECT_NE(err.find("is a folder, not a scenario file"), std::string::npos) << err;
+    EXPECT_NE(err.find("malformed.scn:2: usage: launch BID [mb M]"), std::string::npos) << err;
+    fs::create_directories(m_folder / "empty");
+    EXPECT_EQ(run({ m_folder / "empty" }, err), 2);
+    EXPECT_NE(err.find("no .scn file in the folder"), std::string::npos) << err;
+    // Anything else readable is a scenario (/dev/null is empty).
     EXPECT_EQ(run({ "/dev/null" }, err), 0) << err;
     EXPECT_NE(run({ m_folder / "missing.scn" }, err), 0);
     EXPECT_NE(err.find("no such scenario file"), std::string::npos) << err;
