@@ -377,45 +377,6 @@ SBIconView& SpringBoard::iconViewForTarget(std::string_view target)
     return *view;
 }
 
-uikit::UIView* SpringBoard::touchBegin(SBIconView& view, uikit::CGPoint point)
-{
-    m_touchView = &view;
-    m_lastTouchPoint = point;
-    auto location = view.convertPointToView(point, nullptr);
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseBegan, location);
-}
-
-uikit::UIView* SpringBoard::touchMove(uikit::CGPoint point)
-{
-    auto* view = m_touchView.get();
-    if (!view)
-        throw SpringBoardError("no touch is in progress");
-    m_lastTouchPoint = point;
-    auto location = view->convertPointToView(point, nullptr);
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseMoved, location);
-}
-
-uikit::UIView* SpringBoard::touchEnd()
-{
-    auto* view = m_touchView.get();
-    if (!view)
-        throw SpringBoardError("no touch is in progress");
-    auto location = view->convertPointToView(m_lastTouchPoint, nullptr);
-    m_touchView = nullptr;
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseEnded, location);
-}
-
-uikit::UIView* SpringBoard::swipe(SBIconView& view, uikit::CGFloat up, uikit::CGFloat dx)
-{
-    runtime::Ref<SBIconView> protector(view);
-    auto bounds = view.bounds();
-    uikit::CGPoint centre { bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2 };
-    auto* touched = touchBegin(view, centre);
-    touchMove({ centre.x + dx, centre.y - up });
-    touchEnd();
-    return touched;
-}
-
 void SpringBoard::presentSwitcher(bool visible)
 {
     auto frame = m_contentView->frame();
