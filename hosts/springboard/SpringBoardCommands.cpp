@@ -1,9 +1,10 @@
 #include "SpringBoardCommands.h"
 
+#include "ApplicationProcesses.h"
+
 #include "SpringBoardAlerts.h"
 #include "SpringBoardDump.h"
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SBApplicationController.h>
 #include <springboard/SBAwayController.h>
 #include <springboard/SBIcon.h>

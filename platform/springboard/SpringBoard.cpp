@@ -1,6 +1,5 @@
 #include <springboard/SpringBoard.h>
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SBAppSwitcherBarView.h>
 #include <springboard/SBAppSwitcherController.h>
 #include <springboard/SBApplicationController.h>
@@ -107,11 +106,6 @@ void SpringBoard::installControllers()
             springBoard->presentEditing(editing);
     });
     SBIconController::setSharedInstance(iconController.ptr());
-
-    ApplicationProcesses::shared().setExitHandler([](pid_t pid, int) {
-        if (auto* controller = SBApplicationController::sharedInstance())
-            controller->processDidExit(pid);
-    });
 }
 
 void SpringBoard::build(const HomeScreenDescription& description)
