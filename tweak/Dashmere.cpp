@@ -6,6 +6,8 @@
 #include "SavedSwipeSettings.h"
 #include "SharedNames.h"
 
+#include <foundation/DiagnosticReports.h>
+#include <foundation/NSArray.h>
 #include <foundation/NSBundle.h>
 #include <foundation/NSLog.h>
 #include <foundation/NSNotificationCenter.h>
@@ -48,4 +50,8 @@ __attribute__((constructor)) void Dashmere_initializer()
         nullptr, notify::CFNotificationSuspensionBehaviorCoalesce);
 
     installHooks();
+
+    // The running-applications list as the add-on holds it, for whoever inspects the process.
+    static foundation::ObserverToken runningReport = foundation::DiagnosticReports::registerReport("runningApplications",
+        [] { return runtime::RefPtr<runtime::Object>(SavedSwipeSettings::allRunningApplications().ptr()); });
 }

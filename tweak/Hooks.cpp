@@ -13,7 +13,6 @@
 #include <foundation/NSSet.h>
 #include <foundation/NSString.h>
 #include <runtime/Class.h>
-#include <springboard/AddOnInterface.h>
 #include <springboard/HookedOperations.h>
 #include <springboard/SBApplication.h>
 #include <springboard/SBIcon.h>
@@ -185,15 +184,4 @@ void installHooks()
     hook("SBApplication", springboard::willActivateOperation, phoneCallComing, &g_willActivate);
 }
 
-}
-
-// What SpringBoard's state dump reads from the add-on (see springboard/AddOnInterface.h).
-extern "C" __attribute__((visibility("default"))) size_t TorvaneRunningApplications(void (*visit)(const char*, void*), void* context)
-{
-    auto running = tweak::SavedSwipeSettings::allRunningApplications();
-    for (auto& element : *running) {
-        if (auto* identifier = runtime::dynamicCast<foundation::NSString>(element); identifier && visit)
-            visit(identifier->string().c_str(), context);
-    }
-    return running->count();
 }

@@ -8,9 +8,11 @@
 namespace preferences::host {
 
 // The requests the driver sends the Settings application: `dump`, `screenshot PATH` and the
-// `settings ...` commands. Each verb acts through the controls a user would touch (rows, switches,
-// the slider, bar buttons) and is refused with a ControlError saying why when the screen shown
-// cannot take it.
+// `settings ...` commands, `scroll settings up|down`, and `tap` and `drag` on this screen. Each verb
+// acts as a finger on the controls a user would touch (rows, switches, the slider, bar buttons),
+// through the screen's hit test (hosts::TouchScreen), scrolling a list by dragging it to bring a
+// row into view; it is refused with a ControlError saying why when the screen shown cannot take it
+// (a row out of reach, or something covering the control).
 void registerSettingsCommands(hosts::ControlServer&, SettingsApplication&);
 
 // One `settings ...` request, already checked against the command table; throws ControlError when

@@ -1,5 +1,6 @@
 #include "SettingsScreen.h"
 
+#include <hosts/common/TableRows.h>
 #include <uikit/UINavigationItem.h>
 #include <uikit/UIView.h>
 
@@ -66,14 +67,7 @@ std::vector<ScreenRow> SettingsScreen::rows() const
 
 void SettingsScreen::readCell(const ScreenRow& row, const std::function<void(uikit::UITableViewCell&)>& read)
 {
-    auto& table = row.table.get();
-    CGPoint offset = table.contentOffset();
-    table.scrollToRowAtIndexPath(row.indexPath, uikit::UITableViewScrollPositionNone, false);
-    table.layoutIfNeeded();
-    if (runtime::RefPtr<uikit::UITableViewCell> cell = table.cellForRowAtIndexPath(row.indexPath))
-        read(*cell);
-    table.setContentOffset(offset, false);
-    table.layoutIfNeeded();
+    hosts::readTableCell(row.table.get(), row.indexPath.get(), read);
 }
 
 std::optional<ScreenRow> SettingsScreen::rowForSpecifierID(std::string_view identifier) const

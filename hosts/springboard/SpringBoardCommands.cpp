@@ -1,9 +1,10 @@
 #include "SpringBoardCommands.h"
 
+#include "ApplicationProcesses.h"
+
 #include "SpringBoardAlerts.h"
 #include "SpringBoardDump.h"
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SBApplicationController.h>
 #include <springboard/SBAwayController.h>
 #include <springboard/SBIcon.h>
@@ -16,6 +17,13 @@
 #include <notify/notify.h>
 #include <hosts/common/Screenshot.h>
 #include <hosts/common/ViewHierarchy.h>
+#include <hosts/common/TouchCommands.h>
+#include <hosts/common/TouchScreen.h>
+#include <springboard/SBFolder.h>
+#include <springboard/SBFolderIcon.h>
+#include <springboard/SBFolderView.h>
+#include <springboard/SBIconModel.h>
+#include <springboard/SBIconViewMap.h>
 
 #include <cmath>
 
@@ -44,12 +52,10 @@ Json attempt(Action&& action)
     }
 }
 
-Json touched(const uikit::UIView* view)
-{
-    return { { "touched", view ? Json(view->className()) : Json(nullptr) } };
-}
+std::string iconName(std::string_view target) { return "the icon '" + std::string(target) + "'"; }
 
-// swipe up|down TARGET [by D] [dx X]
+// swipe up|down TARGET [by D] [dx X]: touch-began at the icon's centre, one touch-moved D up or down
+// and X across, touch-ended there.
 Json swipe(SpringBoard& springBoard, const Command& command)
 {
     double distance = 10;
@@ -61,7 +67,12 @@ Json swipe(SpringBoard& springBoard, const Command& command)
         // of the switcher bar, and the view the touch hit would be gone before it is named.
         runtime::Ref<SBIconView> view(springBoard.iconViewForTarget(command.argument(1)));
         auto up = static_cast<uikit::CGFloat>(command.argument(0) == "up" ? distance : -distance);
-        return touched(springBoard.swipe(view, up, static_cast<uikit::CGFloat>(dx)));
+        auto centre = hosts::TouchScreen::reachableCentre(view, iconName(command.argument(1)));
+        uikit::CGPoint lifted { centre.x + static_cast<uikit::CGFloat>(dx), centre.y - up };
+        runtime::RefPtr<uikit::UIView> touched = hosts::TouchScreen::begin(centre);
+        hosts::TouchScreen::move(lifted);
+        hosts::TouchScreen::end(lifted);
+        return hosts::touchAnswer(touched.get());
     });
 }
 
@@ -70,24 +81,80 @@ uikit::CGPoint pointAt(const Command& command, size_t index)
     return { static_cast<uikit::CGFloat>(command.number(index)), static_cast<uikit::CGFloat>(command.number(index + 1)) };
 }
 
-// The icon view of the touch in progress, held from its begin until its end has been answered, for
-// the same reason as in swipe.
-runtime::RefPtr<SBIconView> g_touchedIconView;
+// The touch in progress: its icon view, held from its begin until its end has been answered (for
+// the same reason as in swipe), and the last point, in the view's coordinates.
+struct TouchInProgress {
+    runtime::RefPtr<SBIconView> view;
+    uikit::CGPoint point { 0, 0 };
+};
+TouchInProgress g_touch;
 
-// touch TARGET begin X Y | touch move X Y | touch end
+// touch TARGET begin X Y | touch move X Y | touch end, in the icon view's coordinates.
 Json touch(SpringBoard& springBoard, const Command& command)
 {
     return attempt([&] {
-        if (command.argument(0) == "move")
-            return touched(springBoard.touchMove(pointAt(command, 1)));
-        if (command.argument(0) == "end") {
-            auto held = std::move(g_touchedIconView);
-            return touched(springBoard.touchEnd());
+        const std::string& phase = command.argument(0);
+        if (phase == "move" || phase == "end") {
+            if (!g_touch.view)
+                throw ControlError("no touch is in progress");
+            if (phase == "move")
+                g_touch.point = pointAt(command, 1);
+            auto location = g_touch.view->convertPointToView(g_touch.point, nullptr);
+            if (phase == "move")
+                return hosts::touchAnswer(hosts::TouchScreen::move(location));
+            auto held = std::move(g_touch.view);
+            return hosts::touchAnswer(hosts::TouchScreen::end(location));
         }
-        auto& view = springBoard.iconViewForTarget(command.argument(0));
-        g_touchedIconView = &view;
-        return touched(springBoard.touchBegin(view, pointAt(command, 2)));
+        runtime::Ref<SBIconView> view(springBoard.iconViewForTarget(phase));
+        auto point = pointAt(command, 2);
+        auto location = view->convertPointToView(point, nullptr);
+        // A finger put down on the icon must reach it; one put down beside it lands wherever it does.
+        if (graphics::CGRectContainsPoint(view->bounds(), point))
+            hosts::TouchScreen::requireReach(view, location, iconName(phase));
+        g_touch = { view.ptr(), point };
+        return hosts::touchAnswer(hosts::TouchScreen::begin(location));
     });
+}
+
+// A finger on the open folder's backdrop, away from its icons, closes it.
+void closeFolderByTouch(SpringBoard& springBoard)
+{
+    auto* iconController = SBIconController::sharedInstance();
+    if (!iconController || !iconController->openFolder())
+        return;
+    auto& backdrop = springBoard.folderView();
+    const uikit::CGPoint candidates[] = { { 160, 40 }, { 160, 440 }, { 20, 240 }, { 300, 240 } };
+    for (auto point : candidates) {
+        if (hosts::TouchScreen::viewAt(point) == &backdrop) {
+            hosts::TouchScreen::tap(point);
+            springBoard.closeFolder();
+            return;
+        }
+    }
+    hosts::TouchScreen::requireReach(backdrop, candidates[0], "the open folder's backdrop");
+    throw ControlError("the open folder shows no backdrop to touch");
+}
+
+// A finger on the folder's icon opens it.
+void openFolderByTouch(SpringBoard& springBoard, const std::string& name)
+{
+    SBFolder* folder = springBoard.model().folderNamed(name);
+    if (!folder || !folder->icon())
+        throw ControlError("no folder '" + name + "'");
+    std::string what = "the folder '" + name + "'";
+    SBIconView* view = nullptr;
+    if (springBoard.isSwitcherShowing()) {
+        // The home screen lies under the switcher bar's shield: the touch goes to the shield.
+        view = springBoard.homescreenMap().iconViewForIcon(folder->icon());
+        if (!view)
+            throw ControlError(what + " has no view on screen");
+    } else {
+        closeFolderByTouch(springBoard);
+        view = &springBoard.iconViewForTarget(name);
+    }
+    runtime::Ref<SBIconView> protect(*view);
+    hosts::TouchScreen::tapView(*view, what);
+    springBoard.openFolderNamed(name);
 }
 
 // The listener an `activator assign` gives the event: the one an add-on registered in this
@@ -154,12 +221,11 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
         return { { "switcher", board->isSwitcherShowing() } };
     });
     server.serve("folder", [board](const Command& command) -> Json {
-        if (command.argument(0) == "close") {
-            board->closeFolder();
-            return nothing();
-        }
         return attempt([&] {
-            board->openFolderNamed(command.argument(1));
+            if (command.argument(0) == "close")
+                closeFolderByTouch(*board);
+            else
+                openFolderByTouch(*board, command.argument(1));
             return nothing();
         });
     });
@@ -193,8 +259,7 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
         });
     });
     server.serve("alert", [](const Command& command) -> Json {
-        if (!tapAlertButton(command.argument(1)))
-            throw ControlError("no alert shows a button '" + command.argument(1) + "'");
+        tapAlertButton(command.argument(1));
         return nothing();
     });
     server.serve("activator", [](const Command& command) { return activatorCommand(command); });
@@ -213,6 +278,7 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
                       return std::nullopt;
                   }) } };
     });
+    hosts::serveTouchCommands(server);
     server.addIdleCondition([] { return ApplicationProcesses::shared().isSettled(); });
 }
 

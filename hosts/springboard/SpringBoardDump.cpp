@@ -2,7 +2,6 @@
 
 #include "SpringBoardAlerts.h"
 
-#include <springboard/AddOnInterface.h>
 #include <springboard/SBAppSwitcherBarView.h>
 #include <springboard/SBAppSwitcherController.h>
 #include <springboard/SBApplication.h>
@@ -15,7 +14,9 @@
 #include <springboard/SpringBoard.h>
 #include <uikit/UIImageView.h>
 
-#include <dlfcn.h>
+#include <foundation/DiagnosticReports.h>
+#include <foundation/NSArray.h>
+
 
 namespace springboard::host {
 
@@ -23,41 +24,18 @@ using sim::protocol::Json;
 
 namespace {
 
+// The add-on's running-applications list, as it reports it to whoever inspects the process; null
+// when no add-on offers the report.
 Json runningApplications()
 {
-    auto function = reinterpret_cast<TorvaneRunningApplicationsFunction>(::dlsym(RTLD_DEFAULT, TorvaneRunningApplicationsSymbol));
-    if (!function)
+    auto report = foundation::DiagnosticReports::report("runningApplications");
+    auto* list = runtime::dynamicCast<foundation::NSArray>(report.get());
+    if (!list)
         return nullptr;
-    Json list = Json::array();
-    function([](const char* bundleIdentifier, void* context) { static_cast<Json*>(context)->push_back(bundleIdentifier ? bundleIdentifier : ""); }, &list);
-    return list;
-}
-
-// The quick-killer popup as the add-on shows it; null while none shows (or the add-on is not loaded).
-Json quickKillerPopup()
-{
-    auto function = reinterpret_cast<TorvaneQuickKillerPopupFunction>(::dlsym(RTLD_DEFAULT, TorvaneQuickKillerPopupSymbol));
-    if (!function)
-        return nullptr;
-    Json popup = { { "title", nullptr }, { "rows", Json::array() }, { "buttons", Json::array() } };
-    auto visit = [](int kind, const char* text, const char* bundleIdentifier, const char* memory, void* context) {
-        auto& into = *static_cast<Json*>(context);
-        auto orEmpty = [](const char* value) { return std::string(value ? value : ""); };
-        switch (kind) {
-        case TorvanePopupTitle:
-            into["title"] = orEmpty(text);
-            break;
-        case TorvanePopupRow:
-            into["rows"].push_back({ { "name", orEmpty(text) }, { "id", orEmpty(bundleIdentifier) }, { "memory", orEmpty(memory) } });
-            break;
-        case TorvanePopupButton:
-            into["buttons"].push_back(orEmpty(text));
-            break;
-        }
-    };
-    if (!function(visit, &popup))
-        return nullptr;
-    return popup;
+    Json entries = Json::array();
+    for (auto& element : *list)
+        entries.push_back(element->description());
+    return entries;
 }
 
 Json indicatorOf(const SBIconView* view)

@@ -10,9 +10,9 @@
 // parent, the driver.
 
 #include "DeviceDescription.h"
+#include "ApplicationProcesses.h"
 #include "SpringBoardCommands.h"
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SpringBoard.h>
 
 #include <foundation/Clock.h>
@@ -30,7 +30,7 @@
 
 namespace {
 
-void endApplications() { springboard::ApplicationProcesses::shared().killAll(); }
+void endApplications() { springboard::host::ApplicationProcesses::shared().killAll(); }
 
 }
 
@@ -54,6 +54,8 @@ int main()
         std::fprintf(stderr, "springboard: %s\n", error.c_str());
         return 1;
     }
+    // Applications run as child processes of this one, started, ended and reaped here.
+    springboard::host::ApplicationProcesses::shared();
     auto springBoard = springboard::SpringBoard::create(*description);
     notify::DarwinNotifyCenter::shared().post("com.apple.springboard.finishedstartup");
 

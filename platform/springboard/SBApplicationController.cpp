@@ -1,6 +1,5 @@
 #include <springboard/SBApplicationController.h>
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SBAppSwitcherController.h>
 
 #include <stdexcept>
@@ -69,6 +68,18 @@ SBApplication* SBApplicationController::foregroundApplication() const
     return nullptr;
 }
 
+namespace {
+
+ApplicationProcessLauncher*& processLauncher()
+{
+    static ApplicationProcessLauncher* launcher = nullptr;
+    return launcher;
+}
+
+}
+
+void SBApplicationController::setProcessLauncher(ApplicationProcessLauncher* launcher) { processLauncher() = launcher; }
+
 void SBApplicationController::launchApplication(std::string_view bundleIdentifier, double megabytes)
 {
     SBApplication* application = applicationWithBundleIdentifier(bundleIdentifier);
@@ -76,8 +87,11 @@ void SBApplicationController::launchApplication(std::string_view bundleIdentifie
         throw std::runtime_error("no application '" + std::string(bundleIdentifier) + "' is installed");
     runtime::Ref<SBApplication> protector(*application);
     if (!application->isRunning() || application->pid() <= 0) {
+        auto* launcher = processLauncher();
+        if (!launcher)
+            throw std::runtime_error("cannot start " + application->bundleIdentifier() + ": nothing starts application processes here");
         std::string error;
-        auto pid = ApplicationProcesses::shared().spawn(application->bundleIdentifier(), megabytes, &error);
+        auto pid = launcher->spawn(application->bundleIdentifier(), megabytes, &error);
         if (!pid)
             throw std::runtime_error("cannot start " + application->bundleIdentifier() + ": " + error);
         application->setPid(*pid);
@@ -104,7 +118,8 @@ void SBApplicationController::quitApplication(std::string_view bundleIdentifier)
         throw std::runtime_error("no application '" + std::string(bundleIdentifier) + "' is installed");
     if (!application->isRunning() || application->pid() <= 0)
         throw std::runtime_error(application->bundleIdentifier() + " is not running");
-    ApplicationProcesses::shared().requestQuit(application->pid());
+    if (auto* launcher = processLauncher())
+        launcher->requestQuit(application->pid());
 }
 
 void SBApplicationController::deactivateForegroundApplication()
@@ -117,7 +132,8 @@ void SBApplicationController::terminateApplication(SBApplication& application)
 {
     runtime::Ref<SBApplication> protector(application);
     if (application.pid() > 0)
-        ApplicationProcesses::shared().terminate(application.pid());
+        if (auto* launcher = processLauncher())
+            launcher->terminate(application.pid());
     application.setPid(0);
     if (application.isRunning())
         application.setApplicationState(SBApplicationStateStopped);

@@ -16,10 +16,26 @@
 
 #include <map>
 #include <string>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace springboard {
+
+// What starts and ends the processes that applications run in. SpringBoard's host supplies it (it
+// forks, signals and reaps them, and reports each exit with processDidExit); without one no
+// application can be launched.
+class ApplicationProcessLauncher {
+public:
+    virtual ~ApplicationProcessLauncher() = default;
+    // The new process's id; nullopt, with the reason in *error, when it cannot be started.
+    virtual std::optional<pid_t> spawn(const std::string& bundleIdentifier, double megabytes, std::string* error) = 0;
+    // Ends the process (it is reaped later).
+    virtual void terminate(pid_t) = 0;
+    // Asks the application to exit by itself.
+    virtual void requestQuit(pid_t) = 0;
+};
 
 class SBApplicationController : public runtime::Object {
     TORVANE_OBJECT(SBApplicationController, runtime::Object)
@@ -28,6 +44,8 @@ public:
     // nullptr until SpringBoard has installed one.
     static SBApplicationController* sharedInstance();
     static void setSharedInstance(runtime::RefPtr<SBApplicationController>);
+    // The process's launcher (not owned; it outlives every controller), or nullptr.
+    static void setProcessLauncher(ApplicationProcessLauncher*);
 
     // The application objects of a bundle identifier (one at most here), as an NSArray.
     runtime::Ref<foundation::NSArray> applicationsWithBundleIdentifier(std::string_view bundleIdentifier) const;

@@ -1,6 +1,5 @@
 #include <springboard/SpringBoard.h>
 
-#include <springboard/ApplicationProcesses.h>
 #include <springboard/SBAppSwitcherBarView.h>
 #include <springboard/SBAppSwitcherController.h>
 #include <springboard/SBApplicationController.h>
@@ -107,11 +106,6 @@ void SpringBoard::installControllers()
             springBoard->presentEditing(editing);
     });
     SBIconController::setSharedInstance(iconController.ptr());
-
-    ApplicationProcesses::shared().setExitHandler([](pid_t pid, int) {
-        if (auto* controller = SBApplicationController::sharedInstance())
-            controller->processDidExit(pid);
-    });
 }
 
 void SpringBoard::build(const HomeScreenDescription& description)
@@ -375,45 +369,6 @@ SBIconView& SpringBoard::iconViewForTarget(std::string_view target)
     if (!view || !view->window())
         throw SpringBoardError("'" + std::string(target) + "' has no view on screen");
     return *view;
-}
-
-uikit::UIView* SpringBoard::touchBegin(SBIconView& view, uikit::CGPoint point)
-{
-    m_touchView = &view;
-    m_lastTouchPoint = point;
-    auto location = view.convertPointToView(point, nullptr);
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseBegan, location);
-}
-
-uikit::UIView* SpringBoard::touchMove(uikit::CGPoint point)
-{
-    auto* view = m_touchView.get();
-    if (!view)
-        throw SpringBoardError("no touch is in progress");
-    m_lastTouchPoint = point;
-    auto location = view->convertPointToView(point, nullptr);
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseMoved, location);
-}
-
-uikit::UIView* SpringBoard::touchEnd()
-{
-    auto* view = m_touchView.get();
-    if (!view)
-        throw SpringBoardError("no touch is in progress");
-    auto location = view->convertPointToView(m_lastTouchPoint, nullptr);
-    m_touchView = nullptr;
-    return uikit::UIApplication::sharedApplication().injectTouch(uikit::UITouchPhaseEnded, location);
-}
-
-uikit::UIView* SpringBoard::swipe(SBIconView& view, uikit::CGFloat up, uikit::CGFloat dx)
-{
-    runtime::Ref<SBIconView> protector(view);
-    auto bounds = view.bounds();
-    uikit::CGPoint centre { bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2 };
-    auto* touched = touchBegin(view, centre);
-    touchMove({ centre.x + dx, centre.y - up });
-    touchEnd();
-    return touched;
 }
 
 void SpringBoard::presentSwitcher(bool visible)

@@ -2,8 +2,8 @@
 
 // The SpringBoard process's home screen as a whole: it builds the icon model and the applications
 // from a description, owns the window and its views, installs the shared controllers and maps, and
-// carries out what a user does (touches, opening folders, the switcher bar, the lock, the home
-// button).
+// carries out what a user does (opening folders, the switcher bar, the lock, the home button).
+// Touches come to it as to any application, through UIApplication.
 //
 // The window, back to front: wallpaper; the home content (pages, page dots, dock), which slides up
 // by the switcher bar's height while the bar shows; the open-folder overlay; a shield that takes
@@ -63,6 +63,8 @@ public:
     SBIconModel& model() const { return m_model.get(); }
     SBIconViewMap& homescreenMap() const { return m_homescreenMap.get(); }
     SBIconViewMap& switcherMap() const { return m_switcherMap.get(); }
+    // The open-folder overlay (hidden while no folder is open).
+    SBFolderView& folderView() const { return *m_folderView; }
 
     bool isSwitcherShowing() const;
     size_t currentPage() const { return m_currentPage; }
@@ -80,16 +82,6 @@ public:
     // The view the user would touch: in the switcher bar or on screen (showing the icon's page
     // first). Throws when the icon is not within reach (inside a closed folder).
     SBIconView& iconViewForTarget(std::string_view target);
-
-    // Touches, delivered through the application's touch dispatch (alerts and the lock screen
-    // take them first, as on a device). Points are in the icon view's coordinates. Return the view
-    // the touch went to (nullptr when nothing was hit).
-    uikit::UIView* touchBegin(SBIconView& view, uikit::CGPoint point);
-    uikit::UIView* touchMove(uikit::CGPoint point);
-    uikit::UIView* touchEnd();
-    // touch-began at the view's centre, one touch-moved `up` points up (negative: down) and `dx`
-    // right, touch-ended there.
-    uikit::UIView* swipe(SBIconView& view, uikit::CGFloat up, uikit::CGFloat dx);
 
     // Switcher bar, folders, home button.
     void showSwitcher();
@@ -129,8 +121,6 @@ private:
     runtime::RefPtr<SBLockScreenView> m_lockView;
     runtime::RefPtr<SBStatusBarView> m_statusBar;
     size_t m_currentPage { 0 };
-    runtime::WeakPtr<SBIconView> m_touchView;
-    uikit::CGPoint m_lastTouchPoint { 0, 0 };
 };
 
 }

@@ -108,11 +108,15 @@ bool UIAlertViewStack::tapView(UIView& view)
         return false;
     runtime::Ref<UIWindow> protectWindow(*window);
     window->layoutIfNeeded();
+    // Through the application, in screen coordinates: a window in front (an alert's) takes the
+    // finger first, as on a device.
     CGRect bounds = view.bounds();
-    CGPoint centre = view.convertPointToView({ CGRectGetMidX(bounds), CGRectGetMidY(bounds) }, nullptr);
-    UIView* touched = window->injectTouch(UITouchPhaseBegan, centre);
+    CGPoint inWindow = view.convertPointToView({ CGRectGetMidX(bounds), CGRectGetMidY(bounds) }, nullptr);
+    CGPoint onScreen { inWindow.x - window->bounds().origin.x + window->frame().origin.x, inWindow.y - window->bounds().origin.y + window->frame().origin.y };
+    auto& application = UIApplication::sharedApplication();
+    runtime::RefPtr<UIView> touched = application.injectTouch(UITouchPhaseBegan, onScreen);
     bool reached = touched && (touched == &view || touched->isDescendantOfView(&view));
-    window->injectTouch(UITouchPhaseEnded, centre);
+    application.injectTouch(UITouchPhaseEnded, onScreen);
     return reached;
 }
 

@@ -27,8 +27,9 @@ public:
     std::vector<runtime::Ref<UIAlertView>> alerts() const { return m_alerts; }
     UIWindow& window();
 
-    // A finger tapping the centre of `view`, through its window's touch delivery. True when the
-    // touch reached the view (or a view inside it).
+    // A finger tapping the centre of `view`, through the application's touch delivery: whatever
+    // window lies in front at that point (an alert's) takes it. True when the touch reached the
+    // view (or a view inside it).
     static bool tapView(UIView& view);
 
 private:

@@ -75,6 +75,13 @@ public:
     // The text a reader of the screen hears for the row: the textLabel's text. A cell that draws its
     // own text instead of using textLabel answers that text.
     virtual std::string accessibilityLabel() const;
+    // What the row currently holds, read after its label ("12 MB", "On"); empty when nothing. A cell
+    // that draws its own content answers it.
+    virtual std::string accessibilityValue() const { return {}; }
+    // A name for the row that is never shown or spoken, which testing tools find the row by (a
+    // record's key, say); empty unless set.
+    const std::string& accessibilityIdentifier() const { return m_accessibilityIdentifier; }
+    void setAccessibilityIdentifier(std::string identifier) { m_accessibilityIdentifier = std::move(identifier); }
     // nullptr for the Default style, which has none.
     UILabel* detailTextLabel() const { return m_detailTextLabel.get(); }
     UIImageView& imageView() const { return m_imageView.get(); }
@@ -131,6 +138,7 @@ private:
 
     UITableViewCellStyle m_style;
     std::string m_reuseIdentifier;
+    std::string m_accessibilityIdentifier;
     runtime::Ref<UIView> m_contentView;
     runtime::Ref<UILabel> m_textLabel;
     runtime::RefPtr<UILabel> m_detailTextLabel;

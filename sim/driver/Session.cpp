@@ -245,6 +245,14 @@ void Session::settle()
 Answer Session::forward(const std::string& hostName, const Command& command)
 {
     auto answer = host(hostName).call(command.line());
+    // A drag lets virtual time pass in the process it happens in; the rest of the device keeps
+    // step, so every clock shows the same moment afterwards.
+    if (auto elapsed = answer.find("elapsed"); elapsed != answer.end() && elapsed->is_number() && elapsed->get<double>() > 0) {
+        for (auto& [name, client] : m_hosts) {
+            if (name != hostName)
+                client->call("advance " + formatSeconds(elapsed->get<double>()));
+        }
+    }
     settle();
     answer.erase("ok");
     return Answer::ok(answer.empty() ? Json(nullptr) : answer);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 using namespace springboard;
+using springboard::host::ApplicationProcesses;
 using springboard::testing::DeviceFixture;
 
 namespace {

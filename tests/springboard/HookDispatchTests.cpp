@@ -15,6 +15,7 @@
 
 #include <foundation/NSSet.h>
 #include <substrate/Hook.h>
+#include <uikit/UIApplication.h>
 #include <uikit/UITouch.h>
 
 #include <vector>
@@ -27,6 +28,19 @@ using runtime::Selector;
 namespace {
 
 std::vector<std::string> g_calls;
+
+// A finger down at the view's centre, moved `up` points up and `dx` across, lifted there; answers
+// the view the touch went to.
+uikit::UIView* swipe(uikit::UIView& view, uikit::CGFloat up, uikit::CGFloat dx)
+{
+    auto bounds = view.bounds();
+    auto centre = view.convertPointToView({ bounds.origin.x + bounds.size.width / 2, bounds.origin.y + bounds.size.height / 2 }, nullptr);
+    auto& application = uikit::UIApplication::sharedApplication();
+    auto* touched = application.injectTouch(uikit::UITouchPhaseBegan, centre);
+    application.injectTouch(uikit::UITouchPhaseMoved, { centre.x + dx, centre.y - up });
+    application.injectTouch(uikit::UITouchPhaseEnded, { centre.x + dx, centre.y - up });
+    return touched;
+}
 
 OpenFolderIMP g_openFolder;
 SetApplicationStateIMP g_setApplicationState;
@@ -160,7 +174,7 @@ TEST_F(Hooked, SwipeTouchesReachTheIconViewThroughTheHooks)
     auto& springBoard = boot();
     auto& view = springBoard.iconViewForTarget("Maps");
     g_calls.clear();
-    auto* touched = springBoard.swipe(view, 10, 3);
+    auto* touched = swipe(view, 10, 3);
     EXPECT_EQ(touched, &view);
     EXPECT_EQ(g_calls, (std::vector<std::string> { "touchesBegan", "touchesMoved" }));
     EXPECT_FLOAT_EQ(g_lastMoveLocation.x, 29.5f + 3);
@@ -182,7 +196,7 @@ TEST_F(Hooked, SwitcherAndLockGoThroughTheHooks)
     EXPECT_EQ(countOf("lock"), 1u);
     EXPECT_TRUE(SBAwayController::sharedInstance()->isLocked());
     // The lock screen takes the touches now.
-    auto* touched = springBoard.swipe(springBoard.iconViewForTarget("Maps"), 10, 0);
+    auto* touched = swipe(springBoard.iconViewForTarget("Maps"), 10, 0);
     EXPECT_EQ(countOf("touchesBegan"), 0u);
     EXPECT_NE(touched, nullptr);
     SBAwayController::sharedInstance()->unlock();

@@ -7,6 +7,7 @@
 #include <vector>
 
 using namespace springboard;
+using springboard::host::ApplicationProcesses;
 using springboard::testing::DeviceFixture;
 
 TEST(IconListLayout, DockCentresFewerThanFourIconsWithThePageGaps)

@@ -3,7 +3,7 @@
 // A fresh device and a fresh SpringBoard for each test, on a virtual clock, with the sim-app built
 // next to the tests.
 
-#include <springboard/ApplicationProcesses.h>
+#include <ApplicationProcesses.h>
 #include <springboard/SBApplication.h>
 #include <springboard/SBApplicationController.h>
 #include <springboard/SpringBoard.h>
@@ -23,6 +23,8 @@
 #include <string>
 
 namespace springboard::testing {
+
+using host::ApplicationProcesses;
 
 class DeviceFixture : public ::testing::Test {
 protected:

@@ -11,7 +11,6 @@
 #include <activator/LAActivator.h>
 #include <foundation/Clock.h>
 #include <foundation/RunLoop.h>
-#include <springboard/AddOnInterface.h>
 #include <springboard/SBAppSwitcherController.h>
 #include <springboard/SBApplicationController.h>
 #include <springboard/SBIconModel.h>
@@ -20,6 +19,8 @@
 #include <uikit/UIApplication.h>
 #include <uikit/UIGraphics.h>
 #include <uikit/UIImage.h>
+#include <uikit/UITableView.h>
+#include <uikit/UITouch.h>
 #include <uikit/UIWindow.h>
 
 #include <unistd.h>
@@ -29,10 +30,6 @@
 using namespace tweak_test;
 using activator::LAActivator;
 using tweak::TorvaneActivatorSetup;
-
-// The add-on's exports that SpringBoard's driver finds with dlsym.
-extern "C" bool TorvaneQuickKillerPopup(TorvanePopupVisitor visit, void* context);
-extern "C" int TorvaneQuickKillerKill(const char* applicationName);
 
 namespace {
 
@@ -128,18 +125,52 @@ protected:
         // The kill buttons turn red over a quarter of a second before they take a tap.
         foundation::RunLoop::main().advanceBy(foundation::Seconds(0.3));
     }
-    // The popup as the driver reads it: its title and its rows' names and memory labels.
-    static std::vector<std::string> popup()
+    // The popup as VoiceOver reads it: its title, then each row's accessibility label and value
+    // (the application's name and memory), with the bundle identifier the row is known by.
+    static std::vector<std::string> popup(std::vector<std::string>* identifiers = nullptr)
     {
         std::vector<std::string> seen;
-        TorvaneQuickKillerPopup([](int kind, const char* text, const char*, const char* memory, void* context) {
-            auto& into = *static_cast<std::vector<std::string>*>(context);
-            if (kind == TorvanePopupTitle)
-                into.push_back(text);
-            else if (kind == TorvanePopupRow)
-                into.push_back(std::string(text) + " " + memory);
-        }, &seen);
+        auto* listener = TorvaneActivatorSetup::showingPopup();
+        if (!listener)
+            return seen;
+        seen.push_back(listener->appsTable()->view().title().value_or(""));
+        auto& table = listener->appsTable()->tableView();
+        for (int row = 0; row < table.numberOfRowsInSection(0); ++row) {
+            auto indexPath = uikit::NSIndexPath::indexPathForRow(row, 0);
+            table.scrollToRowAtIndexPath(indexPath, uikit::UITableViewScrollPositionNone, false);
+            table.layoutIfNeeded();
+            if (auto* cell = table.cellForRowAtIndexPath(indexPath)) {
+                seen.push_back(cell->accessibilityLabel() + " " + cell->accessibilityValue());
+                if (identifiers)
+                    identifiers->push_back(cell->accessibilityIdentifier());
+            }
+        }
         return seen;
+    }
+    enum class Kill { Tapped, NoPopup, NoSuchRow };
+    // A finger on the Kill button of the row named `name`, through the screen.
+    static Kill kill(const std::string& name)
+    {
+        auto* listener = TorvaneActivatorSetup::showingPopup();
+        if (!listener)
+            return Kill::NoPopup;
+        auto& table = listener->appsTable()->tableView();
+        table.layoutIfNeeded();
+        for (int row = 0; row < table.numberOfRowsInSection(0); ++row) {
+            auto* cell = table.cellForRowAtIndexPath(uikit::NSIndexPath::indexPathForRow(row, 0));
+            if (!cell || cell->accessibilityLabel() != name)
+                continue;
+            auto* button = cell->viewWithTag(TorvaneActivatorSetup::killButtonTag);
+            if (!button)
+                return Kill::NoSuchRow;
+            auto bounds = button->bounds();
+            auto centre = button->convertPointToView({ graphics::CGRectGetMidX(bounds), graphics::CGRectGetMidY(bounds) }, nullptr);
+            auto& application = uikit::UIApplication::sharedApplication();
+            EXPECT_EQ(application.injectTouch(uikit::UITouchPhaseBegan, centre), button);
+            application.injectTouch(uikit::UITouchPhaseEnded, centre);
+            return Kill::Tapped;
+        }
+        return Kill::NoSuchRow;
     }
     static std::vector<std::string> alertTitles()
     {
@@ -237,27 +268,29 @@ TEST_F(QuickKillerPopup, RowsEndOneByOneThenKillAllEndsOnlyTheRest)
     run("com.apple.camera", ::getpid());
     run("com.apple.mobilephone"); // never ended, so never listed
     fire();
-    auto shown = popup();
+    std::vector<std::string> identifiers;
+    auto shown = popup(&identifiers);
     ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(identifiers, (std::vector<std::string> { "com.apple.camera", "com.apple.mobilesafari" }));
     EXPECT_NE(shown[0], "Using 0 MBs of RAM") << "this process uses memory";
     EXPECT_EQ(shown[1].rfind("Camera ", 0), 0u) << "the larger application comes first";
     EXPECT_EQ(shown[2], "Safari 0 MB");
 
     auto grown = uikit::UIAlertView::visibleAlerts().back()->frame();
-    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillTapped);
+    EXPECT_EQ(kill("Camera"), Kill::Tapped);
     EXPECT_FALSE(isRunning("com.apple.camera"));
     auto after = uikit::UIAlertView::visibleAlerts().back()->frame();
     EXPECT_EQ(after.size.height, grown.size.height) << "the popup does not shrink as rows go, nor with its new title";
     EXPECT_EQ(after.origin.y, grown.origin.y);
     EXPECT_TRUE(isRunning("com.apple.mobilesafari"));
     EXPECT_EQ(popup(), (std::vector<std::string> { "Using 0 MBs of RAM", "Safari 0 MB" }));
-    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillNoSuchRow);
+    EXPECT_EQ(kill("Camera"), Kill::NoSuchRow);
 
     ASSERT_TRUE(uikit::UIAlertView::tapButtonWithTitle("Kill All"));
     EXPECT_FALSE(isRunning("com.apple.mobilesafari"));
     EXPECT_TRUE(isRunning("com.apple.mobilephone"));
     EXPECT_TRUE(popup().empty());
-    EXPECT_EQ(TorvaneQuickKillerKill("Safari"), TorvanePopupKillNoPopup);
+    EXPECT_EQ(kill("Safari"), Kill::NoPopup);
 }
 
 TEST_F(QuickKillerPopup, ASecondEventClosesTheShownPopupBeforeShowingItsOwn)
@@ -275,8 +308,8 @@ TEST_F(QuickKillerPopup, ASecondEventClosesTheShownPopupBeforeShowingItsOwn)
     EXPECT_TRUE(isRunning("com.apple.camera")) << "closing the first popup ended nothing";
 
     // Every Kill button on screen belongs to the row it stands in.
-    EXPECT_EQ(TorvaneQuickKillerKill("Safari"), TorvanePopupKillNoSuchRow);
-    EXPECT_EQ(TorvaneQuickKillerKill("Camera"), TorvanePopupKillTapped);
+    EXPECT_EQ(kill("Safari"), Kill::NoSuchRow);
+    EXPECT_EQ(kill("Camera"), Kill::Tapped);
     EXPECT_FALSE(isRunning("com.apple.camera"));
     EXPECT_TRUE(alertTitles().empty()) << "ending the last row closes the popup";
 }

@@ -1,4 +1,4 @@
-#include <springboard/ApplicationProcesses.h>
+#include "ApplicationProcesses.h"
 
 #include <foundation/RunLoop.h>
 
@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace springboard {
+namespace springboard::host {
 
 namespace {
 
@@ -48,7 +48,12 @@ ApplicationProcesses& ApplicationProcesses::shared()
 
 ApplicationProcesses::ApplicationProcesses()
     : m_executable(defaultExecutable())
+    , m_exitHandler([](pid_t pid, int) {
+        if (auto* controller = SBApplicationController::sharedInstance())
+            controller->processDidExit(pid);
+    })
 {
+    SBApplicationController::setProcessLauncher(this);
 }
 
 void ApplicationProcesses::watchSignals()

@@ -1,6 +1,8 @@
 #pragma once
 
 // The child processes that stand for running applications: one `sim-app BUNDLE_ID MEGABYTES` each.
+// The one instance is SpringBoard's ApplicationProcessLauncher from its making on; by default each
+// exit it reaps is reported to the shared SBApplicationController.
 //
 // Ending: terminate() sends SIGTERM, requestQuit() SIGUSR1 (the application then exits by itself).
 // Reaping never blocks: a SIGCHLD handler writes to a pipe that the main run loop watches, and the
@@ -14,6 +16,8 @@
 // Each child is a process group of its own. Children die with SpringBoard (PR_SET_PDEATHSIG, set
 // before exec), and killAll() ends and reaps them all on the way out.
 
+#include <springboard/SBApplicationController.h>
+
 #include <foundation/ObserverToken.h>
 
 #include <functional>
@@ -22,9 +26,9 @@
 #include <string>
 #include <sys/types.h>
 
-namespace springboard {
+namespace springboard::host {
 
-class ApplicationProcesses {
+class ApplicationProcesses final : public ApplicationProcessLauncher {
 public:
     static ApplicationProcesses& shared();
 
@@ -34,9 +38,9 @@ public:
     const std::string& executable() const { return m_executable; }
 
     // Starts a child; nullopt (and errno-style text in *error) when it cannot be started.
-    std::optional<pid_t> spawn(const std::string& bundleIdentifier, double megabytes, std::string* error = nullptr);
-    void terminate(pid_t pid);
-    void requestQuit(pid_t pid);
+    std::optional<pid_t> spawn(const std::string& bundleIdentifier, double megabytes, std::string* error = nullptr) override;
+    void terminate(pid_t pid) override;
+    void requestQuit(pid_t pid) override;
 
     // Called on the main run loop once a child has exited and been reaped, with its wait status.
     void setExitHandler(std::function<void(pid_t, int status)> handler) { m_exitHandler = std::move(handler); }
