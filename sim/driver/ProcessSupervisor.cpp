@@ -269,6 +269,27 @@ void ProcessSupervisor::stopAll(std::chrono::milliseconds grace)
         EmergencyStop::remove(child.pid);
 }
 
+void ProcessSupervisor::stop(const std::string& name, std::chrono::milliseconds grace)
+{
+    Child* child = find(name);
+    if (!child)
+        return;
+    reap(*child, false);
+    if (child->running && ::kill(-child->pid, SIGTERM) != 0)
+        ::kill(child->pid, SIGTERM);
+    auto deadline = std::chrono::steady_clock::now() + grace;
+    while (child->running && std::chrono::steady_clock::now() <= deadline) {
+        std::this_thread::sleep_for(2ms);
+        reap(*child, false);
+    }
+    ::kill(-child->pid, SIGKILL);
+    if (child->running)
+        ::kill(child->pid, SIGKILL);
+    reap(*child, true);
+    reapAdoptedOrphans();
+    EmergencyStop::remove(child->pid);
+}
+
 void ProcessSupervisor::reapAdoptedOrphans()
 {
     // A host leads its own session and group, and everything it started stays in the session.

@@ -54,6 +54,10 @@ public:
     // call twice.
     void stopAll(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
+    // Ends one process as stopAll() does (SIGTERM to its group, SIGKILL after `grace`), with
+    // everything it started; it may be started again under the same name.
+    void stop(const std::string& name, std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+
     // Every process id this supervisor started (for checks that they are gone).
     std::vector<pid_t> startedPids() const;
 
