@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,8 @@ private:
     const Child* find(const std::string& name) const;
     void reap(Child&, bool block);
     void reapAdoptedOrphans();
+    // Orphans of the given hosts' sessions and groups.
+    void reapAdoptedOrphans(const std::set<pid_t>& hosts);
 
     std::map<std::string, std::string> m_environment;
     std::vector<Child> m_children;
