@@ -27,7 +27,6 @@ const char* const deviceFolders[] = {
     "/var/mobile/Library/Nimbrel",
     "/var/mobile/Library/SpringBoard",
     "/Library/MobileSubstrate/DynamicLibraries",
-    "/Library/Application Support/Torvane/Themes",
     "/System/Library/PreferenceBundles",
     "/var/run",
     "/var/log",
@@ -129,6 +128,7 @@ Device::Device(BuildLayout layout, fs::path root, bool keep)
     : m_layout(std::move(layout))
     , m_root(std::move(root))
     , m_keep(keep)
+    , m_packages(m_root, m_layout)
 {
 }
 
@@ -223,73 +223,40 @@ std::string Device::companionStageSecondsText() const
     return text;
 }
 
-void Device::installLibrary(const std::string& name, const std::string& devicePath, std::vector<std::string>& warnings)
+void Device::provision()
 {
-    auto built = m_layout.library(name);
-    auto target = hostPath(devicePath);
-    std::error_code error;
-    fs::remove(target, error);
-    if (built.empty()) {
-        warnings.push_back(name + " is not built yet (looked in " + m_layout.libFolder.string() + "); the device has no " + devicePath);
+    if (m_provisioned)
         return;
-    }
-    fs::create_directories(target.parent_path(), error);
-    // A link keeps the device current with the build and costs nothing to make.
-    fs::create_symlink(built, target, error);
-    if (error)
-        throw std::runtime_error("cannot install " + devicePath + ": " + error.message());
+    m_provisioned = true;
+    if (m_packages.hasDatabase())
+        return;
+    if (auto warning = m_packages.installDevicePackages())
+        m_provisionWarnings.push_back(*warning);
 }
 
-void Device::copyTree(const fs::path& from, const std::string& deviceFolder)
+DevicePackages& Device::packages()
 {
-    std::error_code error;
-    if (!fs::is_directory(from, error))
-        return;
-    auto target = hostPath(deviceFolder);
-    fs::create_directories(target, error);
-    fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-    if (error)
-        throw std::runtime_error("cannot copy resources from " + from.string() + ": " + error.message());
+    provision();
+    return m_packages;
 }
 
 std::vector<std::string> Device::prepareForBoot()
 {
-    std::vector<std::string> warnings;
-
     const AppCatalog& apps = m_apps.isEmpty() ? AppCatalog::standardSet() : m_apps;
     writeText(hostPath(AppCatalog::devicePath), apps.toJson().dump(2) + "\n");
 
-    // The substrate loads every library whose filter names SpringBoard's bundle.
-    const Json filter = { { "Filter", { { "Bundles", Json::array({ "com.apple.springboard" }) } } } };
-    auto installTweak = [&](const std::string& name, bool installed) {
-        std::string library = std::string(substratePath) + "/" + name + ".dylib";
-        std::string filterPath = std::string(substratePath) + "/" + name + ".plist";
-        std::error_code error;
-        if (!installed) {
-            fs::remove(hostPath(library), error);
-            fs::remove(hostPath(filterPath), error);
-            return;
-        }
-        installLibrary(name, library, warnings);
-        if (!PropertyListJson::writeFile(hostPath(filterPath), filter))
-            throw std::runtime_error("cannot write " + filterPath);
-    };
-    installTweak("Dashmere", true);
-    installTweak("Nimbrel", m_companion);
+    provision();
+    std::vector<std::string> warnings = std::move(m_provisionWarnings);
+    m_provisionWarnings.clear();
 
-    // Activator is only looked for as a file; its code lives in the platform.
-    auto activator = hostPath(std::string(substratePath) + "/Activator.dylib");
+    // Packages installed, files gone: what a user who deletes them by hand leaves.
     std::error_code error;
-    if (m_activator)
-        writeText(activator, "");
-    else
-        fs::remove(activator, error);
-
-    installLibrary("TorvaneSettings", "/System/Library/PreferenceBundles/TorvaneSettings.bundle/TorvaneSettings", warnings);
-
-    copyTree(m_layout.resourcesFolder / "device", "/");
-    copyTree(m_layout.resourcesFolder / "Themes", "/Library/Application Support/Torvane/Themes");
-    copyTree(m_layout.resourcesFolder / "TorvaneSettings.bundle", "/System/Library/PreferenceBundles/TorvaneSettings.bundle");
+    if (!m_companion) {
+        fs::remove(hostPath(std::string(substratePath) + "/Nimbrel.dylib"), error);
+        fs::remove(hostPath(std::string(substratePath) + "/Nimbrel.plist"), error);
+    }
+    if (!m_activator)
+        fs::remove(hostPath(std::string(substratePath) + "/Activator.dylib"), error);
     return warnings;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppCatalog.h"
 #include "BuildLayout.h"
+#include "DevicePackages.h"
 
 #include <sim/protocol/Json.h>
 
@@ -16,7 +17,8 @@ namespace sim::driver {
 using protocol::Json;
 
 // One simulated device: a folder that stands for its "/", laid out like the device, with the
-// deliverables, the companion and the resources installed, and the scenario's setting-up applied.
+// product, the companion and the platform's packages installed by dpkg, and the scenario's
+// setting-up applied.
 //
 // The folder is made fresh in the temporary folder and removed when the Device goes, unless it was
 // given (kept) or keep() was called. A folder the driver made carries a marker file; the driver
@@ -60,8 +62,14 @@ public:
     void removeFile(const std::string& devicePath);
     void installApp(const protocol::Command& appInstall) { m_apps.install(appInstall); }
 
-    // Installs what boot needs: the application list, the substrate libraries with their filters,
-    // the settings bundle and the resources. Returns warnings for parts that are not built yet.
+    // The device's packages. The first use installs the build's device packages into a device that
+    // has no package database yet (a kept device keeps what it has installed).
+    DevicePackages& packages();
+
+    // Installs what boot needs: the application list and, unless a package command did already,
+    // the device's packages; then takes out the companion's or Activator's files when the
+    // scenario said so, as a user deleting them by hand would. Returns warnings for parts that
+    // are not built yet.
     std::vector<std::string> prepareForBoot();
 
     // Where each process's standard output and error go (folder <root>/var/log).
@@ -70,8 +78,7 @@ public:
 private:
     Device(BuildLayout, std::filesystem::path root, bool keep);
     void layOut();
-    void installLibrary(const std::string& name, const std::string& devicePath, std::vector<std::string>& warnings);
-    void copyTree(const std::filesystem::path& from, const std::string& deviceFolder);
+    void provision();
 
     BuildLayout m_layout;
     std::filesystem::path m_root;
@@ -80,6 +87,9 @@ private:
     bool m_companion { true };
     double m_companionStageSeconds { 0 };
     AppCatalog m_apps;
+    DevicePackages m_packages;
+    bool m_provisioned { false };
+    std::vector<std::string> m_provisionWarnings;
 };
 
 }

@@ -269,14 +269,46 @@ void ProcessSupervisor::stopAll(std::chrono::milliseconds grace)
         EmergencyStop::remove(child.pid);
 }
 
+void ProcessSupervisor::stop(const std::string& name, std::chrono::milliseconds grace)
+{
+    Child* child = find(name);
+    if (!child)
+        return;
+    reap(*child, false);
+    if (child->running && ::kill(-child->pid, SIGTERM) != 0)
+        ::kill(child->pid, SIGTERM);
+    auto deadline = std::chrono::steady_clock::now() + grace;
+    while (child->running && std::chrono::steady_clock::now() <= deadline) {
+        std::this_thread::sleep_for(2ms);
+        reap(*child, false);
+    }
+    ::kill(-child->pid, SIGKILL);
+    if (child->running)
+        ::kill(child->pid, SIGKILL);
+    reap(*child, true);
+    reapAdoptedOrphans({ child->pid });
+    EmergencyStop::remove(child->pid);
+}
+
 void ProcessSupervisor::reapAdoptedOrphans()
 {
-    // A host leads its own session and group, and everything it started stays in the session.
     std::set<pid_t> hosts;
     for (const auto& child : m_children)
         hosts.insert(child.pid);
+    reapAdoptedOrphans(hosts);
+}
+
+void ProcessSupervisor::reapAdoptedOrphans(const std::set<pid_t>& hosts)
+{
+    // A host leads its own session and group, and everything it started stays in the session.
     if (hosts.empty())
         return;
+    // The processes this supervisor started itself are never orphans, however they are grouped.
+    std::set<pid_t> started;
+    for (const auto& child : m_children) {
+        if (child.running)
+            started.insert(child.pid);
+    }
     pid_t self = ::getpid();
     // Orphans were SIGKILLed with their group; they may take a moment to become zombies.
     auto deadline = std::chrono::steady_clock::now() + 2s;
@@ -289,7 +321,7 @@ void ProcessSupervisor::reapAdoptedOrphans()
                 continue;
             pid_t pid = static_cast<pid_t>(std::stol(name));
             pid_t parent = 0, group = 0, session = 0;
-            if (readStat(pid, parent, group, session) && parent == self && (hosts.count(session) || hosts.count(group)))
+            if (!started.count(pid) && readStat(pid, parent, group, session) && parent == self && (hosts.count(session) || hosts.count(group)))
                 orphans.push_back(pid);
         }
         if (orphans.empty())

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ public:
     // call twice.
     void stopAll(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
+    // Ends one process as stopAll() does (SIGTERM to its group, SIGKILL after `grace`), with
+    // everything it started; it may be started again under the same name.
+    void stop(const std::string& name, std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+
     // Every process id this supervisor started (for checks that they are gone).
     std::vector<pid_t> startedPids() const;
 
@@ -69,6 +74,8 @@ private:
     const Child* find(const std::string& name) const;
     void reap(Child&, bool block);
     void reapAdoptedOrphans();
+    // Orphans of the given hosts' sessions and groups.
+    void reapAdoptedOrphans(const std::set<pid_t>& hosts);
 
     std::map<std::string, std::string> m_environment;
     std::vector<Child> m_children;

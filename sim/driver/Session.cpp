@@ -15,6 +15,8 @@
 #include <sim/protocol/ControlChannel.h>
 #include <support/UnixSocket.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -142,6 +144,8 @@ Answer Session::setUp(const Command& command, const fs::path& sourceFolder)
         }
     } else if (name == "app") {
         m_device->installApp(command);
+    } else if (name == "package") {
+        return package(command, sourceFolder);
     } else {
         return Answer::error("unknown setting-up command '" + name + "'");
     }
@@ -207,8 +211,8 @@ void Session::startProcesses()
     m_quiescence = std::make_unique<Quiescence>(m_options.settleTimeout);
 
     for (const auto& role : m_options.processes) {
-        m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
         if (role.kind == ProcessRole::Kind::Broker) {
+            m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
             auto socket = m_device->hostPath(brokerSocketPath).string();
             m_processes->waitUntilReady(role.name, [&] {
                 return support::UnixSocket::hasListener(socket);
@@ -216,16 +220,120 @@ void Session::startProcesses()
             m_quiescence->setBroker(socket);
             continue;
         }
-        auto socket = m_device->hostPath(protocol::controlSocketDevicePath(role.name)).string();
-        std::unique_ptr<protocol::ControlClient> client;
-        m_processes->waitUntilReady(role.name, [&] {
-            client = protocol::ControlClient::tryConnect(socket, role.name);
-            return client != nullptr;
-        }, m_options.startTimeout);
-        client->call("ping", m_options.startTimeout);
-        m_quiescence->addHost(role.name, *client);
-        m_hosts[role.name] = std::move(client);
+        startHost(role);
+        m_quiescence->addHost(role.name, *m_hosts[role.name]);
     }
+}
+
+void Session::startHost(const ProcessRole& role)
+{
+    m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
+    auto socket = m_device->hostPath(protocol::controlSocketDevicePath(role.name)).string();
+    std::unique_ptr<protocol::ControlClient> client;
+    m_processes->waitUntilReady(role.name, [&] {
+        client = protocol::ControlClient::tryConnect(socket, role.name);
+        return client != nullptr;
+    }, m_options.startTimeout);
+    client->call("ping", m_options.startTimeout);
+    m_hosts[role.name] = std::move(client);
+}
+
+void Session::restartSpringBoard()
+{
+    // As `killall SpringBoard` on the device: SpringBoard ends, and with it every application it
+    // launched, Settings included; it starts again and loads what the substrate's folder now
+    // holds. Settings is started again too, so the Settings commands keep working, and it reads
+    // the installed bundles afresh. The notification broker goes on.
+    settle();
+    m_quiescence.reset();
+    for (auto role = m_options.processes.rbegin(); role != m_options.processes.rend(); ++role) {
+        if (role->kind != ProcessRole::Kind::Host)
+            continue;
+        m_hosts.erase(role->name);
+        m_processes->stop(role->name);
+    }
+    m_quiescence = std::make_unique<Quiescence>(m_options.settleTimeout);
+    m_quiescence->setBroker(m_device->hostPath(brokerSocketPath));
+    for (const auto& role : m_options.processes) {
+        if (role.kind != ProcessRole::Kind::Host)
+            continue;
+        startHost(role);
+        m_quiescence->addHost(role.name, *m_hosts[role.name]);
+    }
+    settle();
+}
+
+fs::path Session::packageFile(const std::string& file, const fs::path& sourceFolder) const
+{
+    // Scenarios are written once for every machine: "_ARCH.deb" stands for the architecture the
+    // device's packages are built for.
+    std::string name = file;
+    const std::string placeholder = "_ARCH.deb";
+    const auto& architecture = m_options.layout.architecture;
+    if (name.ends_with(placeholder) && !architecture.empty())
+        name = name.substr(0, name.size() - placeholder.size()) + "_" + architecture + ".deb";
+    fs::path path = name;
+    if (path.is_absolute())
+        return path;
+    std::error_code error;
+    for (const auto& folder : { sourceFolder, m_options.layout.packagesFolder }) {
+        if (!folder.empty() && fs::is_regular_file(folder / path, error))
+            return fs::absolute(folder / path);
+    }
+    throw std::runtime_error("no package " + name + " beside the scenario (" + sourceFolder.string() + ") or among the built packages ("
+        + m_options.layout.packagesFolder.string() + ")");
+}
+
+Answer Session::package(const Command& command, const fs::path& sourceFolder)
+{
+    bool installing = command.argument(0) == "install";
+    bool refusalWanted = installing && command.hasArgument(2) && command.argument(2) == "refused";
+    DevicePackages::Outcome outcome;
+    if (installing) {
+        outcome = m_device->packages().install(packageFile(command.argument(1), sourceFolder));
+    } else {
+        // Debian package names: lower-case letters, digits and + - . (never an option for dpkg).
+        const std::string& name = command.argument(1);
+        bool valid = name.size() >= 2 && std::isalnum(static_cast<unsigned char>(name[0]))
+            && std::all_of(name.begin(), name.end(), [](char c) { return (std::islower(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.'); });
+        if (!valid)
+            return Answer::error("'" + name + "' is not a package name (lower-case letters, digits, + - and .)");
+        outcome = m_device->packages().remove(name);
+    }
+
+    // Once booted, a script that asked for SpringBoard's restart gets it, also when dpkg failed
+    // later on: the scripts that ran did run.
+    bool restart = m_booted && std::find(outcome.killed.begin(), outcome.killed.end(), "SpringBoard") != outcome.killed.end();
+    if (restart)
+        restartSpringBoard();
+    std::string note = restart ? "SpringBoard restarted" : std::string();
+
+    if (refusalWanted) {
+        if (outcome.succeeded)
+            return Answer::failed("dpkg installed " + command.argument(1) + ", which should have been refused:\n" + outcome.output);
+        return Answer::ok(nullptr, "refused by dpkg: " + outcome.output);
+    }
+    if (!outcome.succeeded)
+        return Answer::error("dpkg failed:\n" + outcome.output);
+    return Answer::ok(nullptr, note);
+}
+
+Answer Session::expectPackage(const Command& command)
+{
+    const std::string& name = command.argument(1);
+    bool wantInstalled = command.argument(2) == "installed";
+    auto state = m_device->packages().state(name);
+    std::string seen = !state ? "unknown to the device's database" : "in state " + state->status + (state->version.empty() ? "" : " at version " + state->version);
+    if (!wantInstalled) {
+        if (!state || state->absent())
+            return Answer::ok();
+        return Answer::failed("package " + name + " is not absent: " + seen);
+    }
+    if (!state || !state->installed())
+        return Answer::failed("package " + name + " is not installed: " + seen);
+    if (command.hasArgument(3) && state->version != command.argument(3))
+        return Answer::failed("package " + name + " is installed at version " + state->version + ", not " + command.argument(3));
+    return Answer::ok();
 }
 
 protocol::ControlClient& Session::host(const std::string& name)
@@ -412,6 +520,9 @@ Answer Session::expect(const Command& command)
             return Answer::failed("no log line contains " + Json(command.argument(2)).dump() + " (" + std::to_string(log.lines().size()) + " lines searched)");
         return Answer::failed("a log line contains " + Json(command.argument(2)).dump() + ": " + found.front());
     }
+
+    if (target == "package")
+        return expectPackage(command);
 
     if (target == "file") {
         std::error_code error;

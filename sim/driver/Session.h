@@ -81,6 +81,11 @@ private:
     Answer boot();
     std::optional<std::string> outdatedPreferencesWarning() const;
     void startProcesses();
+    void startHost(const ProcessRole&);
+    void restartSpringBoard();
+    Answer package(const protocol::Command&, const std::filesystem::path& sourceFolder);
+    std::filesystem::path packageFile(const std::string& file, const std::filesystem::path& sourceFolder) const;
+    Answer expectPackage(const protocol::Command&);
     Answer setUp(const protocol::Command&, const std::filesystem::path& sourceFolder);
     Answer forward(const std::string& host, const protocol::Command&);
     Answer wait(double seconds);

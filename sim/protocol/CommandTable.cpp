@@ -74,6 +74,12 @@ std::vector<CommandRow> makeScenarioTable()
             },
             "app install BID \"Name\" [dock | page N | folder \"Folder\"] [badge N]",
             "install an application (page 0 when no place is given); no app install lines: the standard set", K::Setup, P::BeforeBoot },
+        { "package", "install", { word("FILE.deb", "package install needs a .deb file") }, { { "refused" } },
+            "package install FILE.deb [refused]",
+            "install a Debian package with dpkg (refused: dpkg must refuse it); also after boot, when SpringBoard restarts",
+            K::Setup, P::Anytime },
+        { "package", "remove", { word("NAME", "package remove needs a package name") }, {}, "package remove NAME",
+            "remove an installed package with dpkg; also after boot, when SpringBoard restarts", K::Setup, P::Anytime },
         { "boot", "", {}, {}, "boot", "start notifyd, SpringBoard (with the substrate), the companion and Settings", K::Boot, P::BeforeBoot },
 
         // SpringBoard
@@ -161,6 +167,9 @@ std::vector<CommandRow> makeScenarioTable()
             "expect log contains|!contains \"TEXT\"", "search every log line of every process", K::Expect, P::Anytime },
         { "expect", "file", { devicePath("DEVICEPATH"), choice("", { "exists", "absent" }, "usage: expect file DEVICEPATH exists|absent") }, {},
             "expect file DEVICEPATH exists|absent", "whether a file or folder of the device exists", K::Expect, P::Anytime },
+        { "expect", "package", { word("NAME", "expect package needs a package name"),
+                                   choice("", { "installed", "absent" }, "usage: expect package NAME installed|absent [VERSION]"), optional(word("VERSION")) }, {},
+            "expect package NAME installed|absent [VERSION]", "what the device's package database says of a package", K::Expect, P::Anytime },
         { "expect", "", { choice("expect's target", { "springboard", "settings", "prefs", "companion", "log" }), text("POINTER"), word("OP"), optional(json("VALUE")) }, {},
             "expect springboard|settings|prefs|companion POINTER OP [VALUE]",
             "compare the value at a JSON pointer of a fresh dump: == != < <= > >= ~= contains !contains absent length", K::Expect, P::AnytimeForFiles },

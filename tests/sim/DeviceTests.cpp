@@ -1,3 +1,5 @@
+#include "TestPackages.h"
+
 #include <sim/driver/Device.h>
 #include <sim/driver/PropertyListJson.h>
 
@@ -31,6 +33,20 @@ struct Scratch {
         layout.binFolder = folder / "bin";
         layout.libFolder = folder / "lib";
         layout.resourcesFolder = folder / "resources";
+        layout.packagesFolder = folder / "packages";
+        layout.deviceImagesFolder = folder / "images";
+        layout.deviceToolsFolder = fs::path(SOURCE_DIR) / "sim/driver/device-bin";
+    }
+    // A substrate and an add-on whose scripts restart SpringBoard, as the device's packages.
+    void buildDevicePackages()
+    {
+        TestPackage substrate { .name = "mobilesubstrate", .files = { { "/Library/MobileSubstrate/DynamicLibraries/Activator.dylib", "" } } };
+        TestPackage companion { .name = "nimbrel", .depends = "mobilesubstrate",
+            .files = { { "/Library/MobileSubstrate/DynamicLibraries/Nimbrel.dylib", "elf" }, { "/Library/MobileSubstrate/DynamicLibraries/Nimbrel.plist", "filter" } },
+            .postinst = "killall SpringBoard", .postrm = "[ \"$1\" = remove ] && killall SpringBoard || true" };
+        substrate.build(layout.packagesFolder, "substrate.deb");
+        companion.build(layout.packagesFolder, "nimbrel.deb");
+        layout.devicePackages = { "substrate.deb", "nimbrel.deb" };
     }
     ~Scratch() { fs::remove_all(folder); }
 };
@@ -57,7 +73,7 @@ TEST(Device, FreshFolderIsLaidOutAndRemovedAtTheEnd)
         auto device = Device::create(scratch.layout);
         root = device->root();
         for (const char* folder : { "/var/mobile/Library/Preferences", "/var/mobile/Library/Nimbrel", "/Library/MobileSubstrate/DynamicLibraries",
-                 "/Library/Application Support/Torvane/Themes", "/System/Library/PreferenceBundles", "/var/run", "/var/log", "/Applications" })
+                 "/System/Library/PreferenceBundles", "/var/run", "/var/log", "/Applications" })
             EXPECT_TRUE(fs::is_directory(device->hostPath(folder))) << folder;
         EXPECT_EQ(device->hostPath("/var/log/syslog"), root / "var/log/syslog");
     }
@@ -163,14 +179,13 @@ TEST(Device, FilesGoInAndOutButNeverOutsideTheDevice)
     EXPECT_FALSE(fs::exists(device->root().parent_path() / "outside.txt"));
 }
 
-TEST(Device, BootInstallsTheStandardApplicationsAndTheSubstrateLibraries)
+TEST(Device, BootInstallsTheStandardApplicationsAndTheDevicePackages)
 {
     Scratch scratch;
-    std::ofstream(scratch.folder / "lib/libDashmere.so") << "elf";
-    fs::create_directories(scratch.folder / "resources/Themes/IconOutlines");
-    std::ofstream(scratch.folder / "resources/Themes/IconOutlines/list.plist") << "x";
+    scratch.buildDevicePackages();
     auto device = Device::create(scratch.layout);
     auto warnings = device->prepareForBoot();
+    EXPECT_TRUE(warnings.empty());
 
     auto apps = readJson(device->hostPath("/var/mobile/Library/SpringBoard/sim-apps.json"));
     EXPECT_EQ(apps["applications"].size(), 11u);
@@ -178,23 +193,95 @@ TEST(Device, BootInstallsTheStandardApplicationsAndTheSubstrateLibraries)
     EXPECT_EQ(apps["folders"]["Utilities"], Json::parse(R"(["com.apple.mobilecal", "com.apple.mobiletimer", "com.apple.mobilenotes"])"));
     EXPECT_EQ(apps["pages"][0], Json::parse(R"(["com.apple.mobileslideshow", "folder:Utilities", "com.apple.camera", "com.apple.Maps", "com.saurik.Cydia", "eu.heinelt.ifile"])"));
 
+    // Installed by dpkg: the files are there and the device's database owns them.
     auto substrate = device->hostPath(Device::substratePath);
-    EXPECT_TRUE(fs::is_symlink(substrate / "Dashmere.dylib"));
-    EXPECT_EQ(fs::read_symlink(substrate / "Dashmere.dylib"), scratch.folder / "lib/libDashmere.so");
-    auto filter = PropertyListJson::readFile(substrate / "Dashmere.plist");
-    EXPECT_EQ(filter.value, Json::parse(R"({"Filter": {"Bundles": ["com.apple.springboard"]}})"));
-    EXPECT_TRUE(fs::exists(substrate / "Activator.dylib"));
-    EXPECT_TRUE(fs::exists(substrate / "Nimbrel.plist"));
-    EXPECT_TRUE(fs::exists(device->hostPath("/Library/Application Support/Torvane/Themes/IconOutlines/list.plist")));
-    // Nimbrel and the settings bundle are not built here: named in warnings, not fatal.
-    ASSERT_EQ(warnings.size(), 2u);
-    EXPECT_NE(warnings[0].find("Nimbrel"), std::string::npos);
-    EXPECT_NE(warnings[1].find("TorvaneSettings"), std::string::npos);
+    EXPECT_EQ(readText(substrate / "Nimbrel.dylib"), "elf");
+    EXPECT_TRUE(device->packages().state("nimbrel")->installed());
+    EXPECT_NE(readText(device->hostPath("/var/lib/dpkg/info/nimbrel.list")).find("/Library/MobileSubstrate/DynamicLibraries/Nimbrel.dylib"), std::string::npos);
+    // The scripts asked for a restart while the device was made, when nothing ran: no request is left.
+    EXPECT_FALSE(fs::exists(device->hostPath(DevicePackages::killRequestsPath)));
+
+    // The next device copies the same pre-installed root: a change to one device stays in it.
+    std::ofstream(substrate / "Nimbrel.dylib") << "changed";
+    auto second = Device::create(scratch.layout);
+    second->prepareForBoot();
+    EXPECT_EQ(readText(second->hostPath(std::string(Device::substratePath) + "/Nimbrel.dylib")), "elf");
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.layout.deviceImagesFolder), {}), 1);
+}
+
+TEST(Device, PackagesNotBuiltAreNamedAndTheDeviceStillBoots)
+{
+    Scratch scratch;
+    scratch.layout.devicePackages = { "torvane_1.0_all.deb" };
+    auto device = Device::create(scratch.layout);
+    auto warnings = device->prepareForBoot();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("torvane_1.0_all.deb"), std::string::npos);
+    EXPECT_TRUE(device->packages().hasDatabase());
+}
+
+TEST(Device, InstallRemoveAndUpgradeGoThroughDpkg)
+{
+    Scratch scratch;
+    scratch.buildDevicePackages();
+    TestPackage addon { .name = "com.example.addon", .depends = "nimbrel",
+        .files = { { "/Library/MobileSubstrate/DynamicLibraries/Addon.dylib", "one" } },
+        .postinst = "[ \"$1\" = configure ] && killall SpringBoard || true", .postrm = "[ \"$1\" = remove ] && killall SpringBoard || true" };
+    auto first = addon.build(scratch.folder, "addon-1.deb");
+    addon.version = "2.0";
+    addon.files = { { "/Library/MobileSubstrate/DynamicLibraries/Addon.dylib", "two" } };
+    auto second = addon.build(scratch.folder, "addon-2.deb");
+
+    auto device = Device::create(scratch.layout);
+    auto& packages = device->packages();
+    auto installed = packages.install(first);
+    EXPECT_TRUE(installed.succeeded) << installed.output;
+    EXPECT_EQ(installed.killed, std::vector<std::string> { "SpringBoard" });
+    EXPECT_EQ(packages.state("com.example.addon")->version, "1.0");
+
+    // A file the package does not own (the user's) stays through an upgrade and a removal.
+    auto library = device->hostPath("/Library/MobileSubstrate/DynamicLibraries/Addon.dylib");
+    auto users = device->hostPath("/Library/MobileSubstrate/DynamicLibraries/users-notes.txt");
+    std::ofstream(users) << "mine";
+    EXPECT_TRUE(packages.install(second).succeeded);
+    EXPECT_EQ(packages.state("com.example.addon")->version, "2.0");
+    EXPECT_EQ(readText(library), "two");
+
+    auto removed = packages.remove("com.example.addon");
+    EXPECT_TRUE(removed.succeeded) << removed.output;
+    EXPECT_EQ(removed.killed, std::vector<std::string> { "SpringBoard" });
+    EXPECT_TRUE(packages.state("com.example.addon")->absent());
+    EXPECT_FALSE(fs::exists(library));
+    EXPECT_EQ(readText(users), "mine");
+    EXPECT_FALSE(packages.state("never.heard.of"));
+
+    // dpkg refuses to take away what another package needs.
+    EXPECT_FALSE(packages.remove("mobilesubstrate").succeeded);
+    EXPECT_TRUE(packages.state("mobilesubstrate")->installed());
+}
+
+TEST(Device, InstallWithAMissingDependencyLeavesNothingBehind)
+{
+    Scratch scratch;
+    scratch.buildDevicePackages();
+    TestPackage addon { .name = "com.example.needy", .depends = "com.example.missing",
+        .files = { { "/Library/MobileSubstrate/DynamicLibraries/Needy.dylib", "elf" } },
+        .postrm = "[ \"$1\" = remove ] && killall SpringBoard || true" };
+    auto file = addon.build(scratch.folder, "needy.deb");
+    auto device = Device::create(scratch.layout);
+    auto outcome = device->packages().install(file);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_NE(outcome.output.find("com.example.missing"), std::string::npos) << outcome.output;
+    // dpkg unpacks before it finds the dependency missing; a package manager never leaves that.
+    EXPECT_FALSE(fs::exists(device->hostPath("/Library/MobileSubstrate/DynamicLibraries/Needy.dylib")));
+    EXPECT_TRUE(device->packages().state("com.example.needy")->absent());
+    EXPECT_TRUE(outcome.killed.empty()) << "nothing changed, so nothing restarts";
 }
 
 TEST(Device, ScenarioApplicationsAndSwitchesReplaceTheDefaults)
 {
     Scratch scratch;
+    scratch.buildDevicePackages();
     auto device = Device::create(scratch.layout);
     device->installApp(sim::protocol::Command::parse("app install com.b B folder \"Games\" badge 2"));
     device->installApp(sim::protocol::Command::parse("app install com.a \"App A\" page 1"));
@@ -203,6 +290,8 @@ TEST(Device, ScenarioApplicationsAndSwitchesReplaceTheDefaults)
     device->setActivatorInstalled(false);
     device->setCompanionInstalled(false);
     device->prepareForBoot();
+    // The files went as a user deleting them would: the packages stay installed.
+    EXPECT_TRUE(device->packages().state("nimbrel")->installed());
 
     auto apps = readJson(device->hostPath("/var/mobile/Library/SpringBoard/sim-apps.json"));
     EXPECT_EQ(apps["applications"][0], Json::parse(R"({"bundleId": "com.b", "name": "B", "location": "folder:Games", "badge": 2})"));

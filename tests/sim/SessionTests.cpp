@@ -1,3 +1,5 @@
+#include "TestPackages.h"
+
 #include <sim/driver/DemoPlayer.h>
 #include <sim/driver/ProcessSupervisor.h>
 #include <sim/driver/ScenarioParser.h>
@@ -104,6 +106,44 @@ bool processEnds(pid_t pid)
     return !processExists(pid);
 }
 
+}
+
+// A package whose script asks for SpringBoard's restart, installed after boot: SpringBoard and
+// Settings are new processes that answer; the broker and everything else go on.
+TEST_F(DriverSession, PackageScriptsRestartSpringBoardAfterBoot)
+{
+    if (!haveBroker())
+        GTEST_SKIP() << "notifyd is not built";
+    TestPackage addon { .name = "com.example.addon", .files = { { "/Library/MobileSubstrate/DynamicLibraries/Addon.dylib", "elf" } },
+        .postinst = "[ \"$1\" = configure ] && killall SpringBoard || true" };
+    addon.build(m_folder, "addon.deb");
+    TestPackage quiet { .name = "com.example.quiet", .files = { { "/var/quiet.txt", "x" } } };
+    quiet.build(m_folder, "quiet.deb");
+    auto sessionOptions = options();
+    sessionOptions.layout.deviceToolsFolder = fs::path(SOURCE_DIR) / "sim/driver/device-bin";
+    Session session(sessionOptions);
+    expectOk(session, scenario("boot"));
+    auto before = session.processes().startedPids();
+    ASSERT_EQ(before.size(), 3u);
+
+    expectOk(session, scenario("package install quiet.deb"));
+    EXPECT_EQ(session.processes().startedPids(), before) << "nothing asked for a restart";
+
+    expectOk(session, scenario("package install addon.deb"));
+    auto after = session.processes().startedPids();
+    ASSERT_EQ(after.size(), 5u);
+    EXPECT_TRUE(processEnds(before[1])) << "the old SpringBoard is gone";
+    EXPECT_TRUE(processEnds(before[2])) << "the old Settings is gone";
+    EXPECT_TRUE(processExists(before[0])) << "the broker goes on";
+    EXPECT_TRUE(session.processes().isRunning("springboard"));
+    expectOk(session, direct(CommandKind::SpringBoard, "poke 3"));
+    EXPECT_EQ(hostDump(session, "springboard")["effects"], 3) << "a fresh SpringBoard answers";
+    expectOk(session, scenario("wait 0.5"));
+    expectOk(session, scenario("expect package com.example.addon installed 1.0"));
+    Answer wrongVersion = session.execute(scenario("expect package com.example.addon installed 2.0"));
+    EXPECT_EQ(wrongVersion.status, Answer::Status::ExpectFailed);
+    Answer refused = session.execute(scenario("package install addon.deb refused"));
+    EXPECT_EQ(refused.status, Answer::Status::ExpectFailed) << "dpkg took it, so it was not refused";
 }
 
 // A command's effect that takes many run-loop turns is complete before the next command runs.
