@@ -64,6 +64,13 @@ std::shared_ptr<PangoLayout> createLayout(std::string_view text, const Font& fon
     gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
     pango_layout_set_text(layout, valid, -1);
     g_free(valid);
+    // Every line gets the device's line box (see kDeviceAscender), whatever font draws it.
+    PangoAttrList* attributes = pango_attr_list_new();
+    CGFloat size = font.pointSize > 0 ? font.pointSize : 1;
+    pango_attr_list_insert(attributes,
+        pango_attr_line_height_new_absolute(pangoUnits((kDeviceAscender + kDeviceDescender) * size)));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
     return std::shared_ptr<PangoLayout>(layout, LayoutRelease());
 }
 
@@ -111,6 +118,7 @@ TextLayout TextLayout::singleLine(std::string_view text, const Font& font, std::
 {
     TextLayout result;
     result.m_layout = createLayout(text, font);
+    result.m_ascender = fontMetrics(font).ascender;
     PangoLayout* layout = result.m_layout.get();
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     result.m_lineCount = 1;
@@ -138,6 +146,7 @@ TextLayout TextLayout::inBox(std::string_view text, const Font& font, CGSize box
 {
     TextLayout result;
     result.m_layout = createLayout(text, font);
+    result.m_ascender = fontMetrics(font).ascender;
     PangoLayout* layout = result.m_layout.get();
     if (!(box.width > 0)) {
         pango_layout_set_text(layout, "", 0);
@@ -190,7 +199,10 @@ void TextLayout::draw(const CGContext& context, CGPoint origin) const
         }
         cairo_set_font_options(cr, textFontOptions());
         cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-        cairo_move_to(cr, origin.x, origin.y);
+        // Pango centres the font's own line box in the taller line it was given; the glyphs move
+        // down to sit on the device's baseline.
+        CGFloat baseline = static_cast<CGFloat>(pango_layout_get_baseline(m_layout.get())) / PANGO_SCALE;
+        cairo_move_to(cr, origin.x, origin.y + (m_ascender - baseline));
         pango_cairo_show_layout(cr, m_layout.get());
         cairo_new_path(cr);
         cairo_restore(cr);

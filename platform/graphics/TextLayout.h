@@ -64,6 +64,8 @@ private:
     std::shared_ptr<PangoLayout> m_layout;
     CGSize m_size;
     int m_lineCount { 0 };
+    // Where the first baseline belongs, below the top of the layout.
+    CGFloat m_ascender { 0 };
     // Drawing is clipped to this size from the origin where lines or characters are cut.
     std::optional<CGSize> m_clip;
 };

@@ -10,6 +10,7 @@
 #include <uikit/UILabel.h>
 #include <uikit/UIOptionalOperations.h>
 #include <uikit/UIScreen.h>
+#include <uikit/UIScrollView.h>
 #include <uikit/UIStringDrawing.h>
 #include <uikit/UITouch.h>
 #include <uikit/UIWindow.h>
@@ -34,6 +35,10 @@ constexpr CGFloat kButtonGap = 8;
 constexpr CGFloat kButtonSideMargin = 11;
 constexpr CGFloat kBottomMargin = 16;
 constexpr CGFloat kMaximumHeight = 460;
+// A message that does not fit scrolls in a recessed area; its text keeps this distance from the
+// area's sides and from the ends of the content.
+constexpr CGFloat kScrollingTextInsetX = 6;
+constexpr CGFloat kScrollingTextInsetY = 4;
 
 }
 
@@ -77,6 +82,8 @@ UIAlertView::UIAlertView(CGRect frame)
     m_titleLabel->setFont(UIFont::boldSystemFontOfSize(18));
     m_messageLabel->setFont(UIFont::systemFontOfSize(16));
 }
+
+UIAlertView::~UIAlertView() = default;
 
 void UIAlertView::initWithTitle(std::optional<std::string> title, std::optional<std::string> message,
     runtime::Object* delegate, std::optional<std::string> cancelButtonTitle, const std::vector<std::string>& otherButtonTitles)
@@ -196,11 +203,10 @@ void UIAlertView::layoutContent()
     CGFloat buttonsHeight = rows ? rows * kButtonHeight + (rows - 1) * kButtonGap : 0;
 
     if (hasMessage) {
-        CGFloat room = kMaximumHeight - y - kTextButtonGap - buttonsHeight - kBottomMargin;
-        CGFloat height = std::ceil(sizeWithFontConstrainedToSize(*m_message, m_messageLabel->font(), { textWidth, 10000 }).height);
-        height = std::max<CGFloat>(0, std::min(height, room));
-        m_messageLabel->setFrame({ { kSideMargin, y }, { textWidth, height } });
-        y += height;
+        CGFloat room = std::max<CGFloat>(0, kMaximumHeight - y - kTextButtonGap - buttonsHeight - kBottomMargin);
+        y += placeMessage({ { kSideMargin, y }, { textWidth, room } });
+    } else {
+        placeMessage(CGRectZero);
     }
 
     y += kTextButtonGap;
@@ -227,6 +233,53 @@ void UIAlertView::layoutContent()
     m_backgroundView->setFrame(bounds());
     m_backgroundView->setImage(alertPanelImage(bounds().size));
     m_panelSize = bounds().size;
+}
+
+UIScrollView* UIAlertView::messageScrollView() const
+{
+    return m_messageScrollView && m_messageScrollView->superview() == this ? m_messageScrollView.get() : nullptr;
+}
+
+CGFloat UIAlertView::placeMessage(CGRect area)
+{
+    UIFont& font = m_messageLabel->font();
+    CGFloat height = std::ceil(sizeWithFontConstrainedToSize(m_message.value_or(""), font, { area.size.width, 10000 }).height);
+    if (area.size.height <= 0 || height <= area.size.height) {
+        // It fits (or there is none): the label is the alert's own subview, as it always was.
+        if (m_messageLabel->superview() != this) {
+            m_messageLabel->removeFromSuperview();
+            insertSubviewAboveSubview(m_messageLabel, m_titleLabel.ptr());
+        }
+        if (m_messageScrollView)
+            m_messageScrollView->removeFromSuperview();
+        height = std::min(height, area.size.height);
+        m_messageLabel->setFrame({ area.origin, { area.size.width, std::max<CGFloat>(0, height) } });
+        return std::max<CGFloat>(0, height);
+    }
+
+    // Too long for the screen: the whole text goes into a scroll view that fills the room left, and
+    // a finger drags it.
+    if (!m_messageScrollView) {
+        m_messageScrollView = UIScrollView::create();
+        m_messageScrollView->setBackgroundColor(UIColor::colorWithWhite(0, 0.25f));
+        m_messageScrollView->layer().setCornerRadius(5);
+        m_messageScrollView->layer().setBorderWidth(1);
+        m_messageScrollView->layer().setBorderColor(UIColor::colorWithWhite(1, 0.2f)->CGColor());
+    }
+    UIScrollView& scroll = *m_messageScrollView;
+    if (scroll.superview() != this)
+        insertSubviewAboveSubview(scroll, m_titleLabel.ptr());
+    if (m_messageLabel->superview() != &scroll) {
+        m_messageLabel->removeFromSuperview();
+        scroll.addSubview(m_messageLabel);
+    }
+    const CGFloat textWidth = area.size.width - 2 * kScrollingTextInsetX;
+    CGFloat textHeight = std::ceil(sizeWithFontConstrainedToSize(m_message.value_or(""), font, { textWidth, 100000 }).height);
+    scroll.setFrame(area);
+    m_messageLabel->setFrame({ { kScrollingTextInsetX, kScrollingTextInsetY }, { textWidth, textHeight } });
+    scroll.setContentSize({ area.size.width, textHeight + 2 * kScrollingTextInsetY });
+    scroll.setContentOffset({ 0, 0 });
+    return area.size.height;
 }
 
 void UIAlertView::layoutSubviews()

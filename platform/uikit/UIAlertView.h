@@ -8,7 +8,12 @@
 //   layoutSubviews and draw its own panel in drawRect (the alert's background colour is clear).
 //   UIAlertView's own layoutSubviews redraws the panel for a new size only while the image view
 //   still has an image.
-// - The title and the message are UILabel subviews (titleLabel, messageLabel).
+// - The title and the message are UILabel subviews (titleLabel, messageLabel). A message too long
+//   for the screen is not cut: its label moves into a UIScrollView (messageScrollView) that takes
+//   the label's place among the subviews, as tall as the room left between the title and the
+//   buttons, so the alert stays within the screen and a finger drags the rest of the text into
+//   view. The label then holds the whole text, in the scroll view's content coordinates. A message
+//   that fits keeps its label as a direct subview and there is no scroll view.
 // - Each button is a UIButton (a UIControl) that is a direct subview, tagged with its index + 1.
 //   A touch up inside clicks it. Buttons are placed once, when the alert is shown; layoutSubviews
 //   never moves them, so a subclass (or an owner growing the alert) may move them itself.
@@ -51,6 +56,7 @@ class UIAlertView;
 class UIButton;
 class UIImageView;
 class UILabel;
+class UIScrollView;
 
 // UIAlertViewDelegate. Every operation is optional: a class that names the protocol
 // (TORVANE_ADOPTS) takes the ones it overrides (the constants below name them, in the same order).
@@ -103,6 +109,7 @@ public:
     static runtime::Ref<UIAlertView> create(std::optional<std::string> title, std::optional<std::string> message,
         runtime::Object* delegate, std::optional<std::string> cancelButtonTitle,
         const std::vector<std::string>& otherButtonTitles = {});
+    ~UIAlertView() override;
 
     const std::optional<std::string>& title() const { return m_title; }
     void setTitle(std::optional<std::string> title);
@@ -133,6 +140,9 @@ public:
 
     UILabel& titleLabel() const { return m_titleLabel.get(); }
     UILabel& messageLabel() const { return m_messageLabel.get(); }
+    // The scroll view holding the message label while the message is too long to show whole;
+    // nullptr while it fits.
+    UIScrollView* messageScrollView() const;
     // nullptr for an index without a button.
     UIButton* buttonAtIndex(int index) const;
 
@@ -159,6 +169,9 @@ private:
     void dismiss(int buttonIndex, bool sendClick);
     // Sizes the alert to its content and places labels and buttons.
     void layoutContent();
+    // Puts the message into `area` (alert coordinates; its height is the room there is) and gives
+    // the height it takes.
+    CGFloat placeMessage(CGRect area);
 
     std::optional<std::string> m_title;
     std::optional<std::string> m_message;
@@ -166,6 +179,7 @@ private:
     runtime::Ref<UIImageView> m_backgroundView;
     runtime::Ref<UILabel> m_titleLabel;
     runtime::Ref<UILabel> m_messageLabel;
+    runtime::RefPtr<UIScrollView> m_messageScrollView; // made the first time a message does not fit
     std::vector<runtime::Ref<UIButton>> m_buttons;
     int m_cancelButtonIndex { -1 };
     bool m_visible { false };

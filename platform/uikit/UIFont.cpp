@@ -49,7 +49,7 @@ runtime::RefPtr<UIFont> UIFont::fontWithName(const std::string& name, CGFloat si
         family.resize(family.size() - 5);
         bold = true;
     }
-    // The device's system font family is not installed here; DejaVu Sans stands in for it.
+    // The device's system font family is not installed here; Nimbus Sans, with its widths, stands in.
     if (family == "Helvetica" || family == "HelveticaNeue" || family == ".HelveticaNeueUI")
         family = graphics::kSystemFontFamily;
     return runtime::adoptRef(*new UIFont(name, family, size, bold));

@@ -1,9 +1,10 @@
 #pragma once
 
-// A font: a family, a point size and a weight. Text is laid out with Pango; "DejaVu Sans" stands in
-// for the system font ("Helvetica" on the device). fontWithName accepts any family fontconfig knows
-// and a "-Bold" suffix ("Helvetica-Bold"); a name fontconfig does not know falls back to the system
-// font as fontconfig substitutes it, so the call gives nil only for an empty name or a size <= 0.
+// A font: a family, a point size and a weight. Text is laid out with Pango; "Nimbus Sans", which has
+// Helvetica's widths, stands in for the system font ("Helvetica" on the device). fontWithName takes
+// a family and a "-Bold" suffix ("Helvetica-Bold"); the Helvetica families name the system font.
+// Text is laid out only with the graphics module's own font files (see graphics/Font.h), so any
+// other family is drawn in the system font; the call gives nil only for an empty name or a size <= 0.
 
 #include <runtime/Object.h>
 #include <uikit/NSCoding.h>
@@ -22,7 +23,7 @@ public:
 
     // The name as asked for ("Helvetica-Bold"); the system fonts are "Helvetica" / "Helvetica-Bold".
     const std::string& fontName() const { return m_fontName; }
-    // The family Pango uses ("DejaVu Sans" for the system font).
+    // The family Pango uses ("Nimbus Sans" for the system font).
     const std::string& familyName() const { return m_familyName; }
     CGFloat pointSize() const { return m_pointSize; }
     bool isBold() const { return m_bold; }
@@ -33,7 +34,7 @@ public:
     // Height of one line of text in this font, as Pango lays it out.
     CGFloat lineHeight() const;
 
-    // Pango font description text, e.g. "DejaVu Sans Bold 14px".
+    // Pango font description text, e.g. "Nimbus Sans Bold 14px".
     std::string pangoDescription() const;
 
     std::string description() const override;

@@ -43,6 +43,28 @@ TEST(Font, MetricsDescribeOneLine)
     EXPECT_NEAR(fontMetrics(Font::systemFont(28)).lineHeight, 2 * fontMetrics(Font::systemFont(14)).lineHeight, 1);
 }
 
+TEST(Font, SystemFontHasHelveticasAdvanceWidths)
+{
+    // Helvetica's advance widths in thousandths of the point size, regular and bold. Text must take
+    // the width it takes on the device, or labels that fit there are cut here. The strings have no
+    // kerning pairs, so their width is the sum of the advances.
+    struct Case {
+        Font font;
+        const char* text;
+        int thousandths;
+    };
+    const Case cases[] = {
+        { Font::systemFont(100), "Minimum", 833 + 222 + 556 + 222 + 833 + 556 + 833 },
+        { Font::boldSystemFont(100), "Minimum", 833 + 278 + 611 + 278 + 889 + 611 + 889 },
+        { Font::systemFont(100), "Kill", 667 + 222 + 222 + 222 },
+        { Font::boldSystemFont(100), "Kill", 722 + 278 + 278 + 278 },
+    };
+    for (const Case& c : cases) {
+        CGFloat expected = c.thousandths * c.font.pointSize / 1000;
+        EXPECT_NEAR(sizeOfText(c.text, c.font).width, expected, expected * 0.01 + 1) << c.text << (c.font.bold ? " bold" : "");
+    }
+}
+
 TEST(TextMeasure, SizesAreWholePointsAndGrowWithTheText)
 {
     CGSize kill = sizeOfText("Kill", Font::boldSystemFont(14));

@@ -5,6 +5,9 @@
 #include <uikit/UIImageView.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIOptionalOperations.h>
+#include <uikit/UIScreen.h>
+#include <uikit/UIScrollView.h>
+#include <uikit/UIStringDrawing.h>
 
 using namespace uikit;
 using uikit::testing::EventLog;
@@ -387,6 +390,63 @@ TEST_F(AlertStructure, LayoutNeverMovesButtonsThatTheOwnerMoved)
     auto* background = static_cast<UIImageView*>(alert->subviews().front().ptr());
     EXPECT_EQ(background->frame().size, alert->bounds().size);
     EXPECT_EQ(background->image()->size(), alert->bounds().size);
+}
+
+TEST_F(AlertStructure, AMessageTooLongForTheScreenScrollsWholeInsideIt)
+{
+    std::string message;
+    for (int paragraph = 1; paragraph <= 30; ++paragraph)
+        message += "    Paragraph " + std::to_string(paragraph) + " of a long first-run note. \n \n";
+    message += "The last line.";
+    auto alert = UIAlertView::create(std::string("Information"), message, nullptr, std::string("Dismiss"), { "More", "Less" });
+    alert->show();
+
+    // The alert, and everything in it, stays on the screen; the text sits between title and buttons.
+    CGRect frame = alert->frame();
+    EXPECT_TRUE(CGRectContainsRect(UIScreen::mainScreen().bounds(), frame)) << frame.origin.y << " " << frame.size.height;
+    UIScrollView* scroll = alert->messageScrollView();
+    ASSERT_TRUE(scroll);
+    EXPECT_EQ(scroll->superview(), alert.ptr());
+    EXPECT_EQ(alert->messageLabel().superview(), scroll);
+    EXPECT_GE(scroll->frame().origin.y, CGRectGetMaxY(alert->titleLabel().frame()));
+    for (int index = 0; index < alert->numberOfButtons(); ++index) {
+        CGRect button = alert->buttonAtIndex(index)->frame();
+        EXPECT_GE(button.origin.y, CGRectGetMaxY(scroll->frame()));
+        EXPECT_LE(CGRectGetMaxY(button), frame.size.height);
+    }
+    // The stock structure holds: background first, buttons tagged index + 1.
+    EXPECT_EQ(alert->subviews().front()->tag(), 0);
+    EXPECT_EQ(alert->buttonAtIndex(2)->tag(), 3);
+
+    // The label holds every line of the text, and the content holds the label.
+    UILabel& label = alert->messageLabel();
+    EXPECT_EQ(label.text(), message);
+    CGFloat wholeText = sizeWithFontConstrainedToSize(message, label.font(), { label.frame().size.width, 100000 },
+        UILineBreakModeWordWrap).height;
+    EXPECT_GE(label.frame().size.height, wholeText);
+    EXPECT_GT(wholeText, scroll->bounds().size.height);
+    EXPECT_GE(scroll->contentSize().height, CGRectGetMaxY(label.frame()));
+
+    // A finger dragging the text up, again and again, brings its end into view.
+    CGRect area = scroll->convertRectToView(scroll->bounds(), nullptr);
+    auto& application = UIApplication::sharedApplication();
+    for (int drag = 0; drag < 20; ++drag) {
+        CGFloat x = CGRectGetMidX(area);
+        application.injectTouch(UITouchPhaseBegan, { x, CGRectGetMaxY(area) - 5 });
+        application.injectTouch(UITouchPhaseMoved, { x, CGRectGetMidY(area) });
+        application.injectTouch(UITouchPhaseMoved, { x, CGRectGetMinY(area) + 5 });
+        application.injectTouch(UITouchPhaseEnded, { x, CGRectGetMinY(area) + 5 });
+    }
+    EXPECT_TRUE(alert->isVisible()) << "dragging the text pressed no button";
+    EXPECT_GT(scroll->contentOffset().y, 0);
+    EXPECT_LE(CGRectGetMaxY(label.frame()), CGRectGetMaxY(scroll->bounds()));
+    EXPECT_GE(CGRectGetMaxY(label.frame()) - label.font().lineHeight(), scroll->bounds().origin.y) << "the last line is in view";
+
+    // A message that fits again puts the label back among the alert's own subviews.
+    alert->setMessage(std::string("Short now."));
+    EXPECT_FALSE(alert->messageScrollView());
+    EXPECT_EQ(alert->messageLabel().superview(), alert.ptr());
+    EXPECT_LT(alert->frame().size.height, frame.size.height);
 }
 
 TEST_F(AlertStack, OnlyTheTopAlertShowsAndTheOneBelowReturns)

@@ -19,6 +19,7 @@
 #include <uikit/UIProgressHUD.h>
 #include <uikit/UIProgressView.h>
 #include <uikit/UIScreen.h>
+#include <uikit/UIScrollView.h>
 #include <uikit/UISwitch.h>
 #include <uikit/UITableView.h>
 #include <uikit/UIWindow.h>
@@ -174,6 +175,19 @@ int main(int argc, char** argv)
     info->show();
     ok &= save(folder, "alert-three-buttons.png");
     info->dismissWithClickedButtonIndex(-1, false);
+
+    // A message too long for the screen scrolls inside the alert.
+    std::string note;
+    for (int paragraph = 1; paragraph <= 12; ++paragraph)
+        note += "    Paragraph " + std::to_string(paragraph) + " of a note that does not fit on the screen at once. \n \n";
+    note += "The last line.";
+    auto longNote = UIAlertView::create(std::string("Torvane Information"), note, nullptr, std::string("Dismiss"));
+    longNote->show();
+    ok &= save(folder, "alert-long-message.png");
+    if (auto* scroll = longNote->messageScrollView())
+        scroll->setContentOffset(scroll->clampedContentOffset({ 0, 100000 }));
+    ok &= save(folder, "alert-long-message-end.png");
+    longNote->dismissWithClickedButtonIndex(-1, false);
 
     auto sheet = UIActionSheet::create(std::string("Would you like to disable Safari?"), nullptr, std::nullopt, std::nullopt, { "Yes", "Cancel" });
     sheet->setActionSheetStyle(UIActionSheetStyleBlackTranslucent);

@@ -74,7 +74,7 @@ TEST(Fonts, SystemFontsAndNamedFonts)
 {
     auto bold = UIFont::boldSystemFontOfSize(14);
     EXPECT_TRUE(bold->isBold());
-    EXPECT_EQ(bold->familyName(), "DejaVu Sans");
+    EXPECT_EQ(bold->familyName(), "Nimbus Sans");
     EXPECT_EQ(bold->pointSize(), 14);
     auto named = UIFont::fontWithName("Helvetica-Bold", 14);
     ASSERT_TRUE(named);
