@@ -40,6 +40,11 @@ PSTableCell::PSTableCell(uikit::UITableViewCellStyle style, const std::string& r
     : uikit::UITableViewCell(style, reuseIdentifier)
     , m_specifier(specifier)
 {
+    // Settings rows read in bold 17 points; a title too long for the room its control leaves
+    // shrinks to fit rather than lose its end.
+    textLabel().setFont(uikit::UIFont::boldSystemFontOfSize(17));
+    textLabel().setAdjustsFontSizeToFitWidth(true);
+    textLabel().setMinimumFontSize(12);
     if (specifier)
         textLabel().setText(specifier->name());
 }

@@ -114,11 +114,39 @@ void UILabel::setShadowOffset(CGSize offset)
     setNeedsDisplay();
 }
 
+void UILabel::setAdjustsFontSizeToFitWidth(bool adjusts)
+{
+    m_adjustsFontSizeToFitWidth = adjusts;
+    setNeedsDisplay();
+}
+
+void UILabel::setMinimumFontSize(CGFloat size)
+{
+    m_minimumFontSize = std::max<CGFloat>(size, 0);
+    setNeedsDisplay();
+}
+
+runtime::Ref<UIFont> UILabel::fontFittingWidth(CGFloat width) const
+{
+    if (!m_adjustsFontSizeToFitWidth || m_numberOfLines != 1 || m_text.empty() || width <= 0)
+        return m_font;
+    // A size below a few points draws nothing readable, whatever the minimum says.
+    CGFloat smallest = std::max<CGFloat>(m_minimumFontSize, 4);
+    runtime::Ref<UIFont> font = m_font;
+    for (CGFloat size = m_font->pointSize(); size >= smallest; size -= 0.5f) {
+        font = m_font->fontWithSize(size);
+        if (graphics::sizeOfText(m_text, toFont(font)).width <= width)
+            break;
+    }
+    return font;
+}
+
 CGRect UILabel::textRectForBounds(CGRect bounds, int numberOfLines) const
 {
     if (m_text.empty())
         return { bounds.origin, { 0, 0 } };
-    auto layout = layoutText(m_text, m_font, bounds.size, numberOfLines, m_lineBreakMode, m_textAlignment);
+    auto layout = layoutText(m_text, numberOfLines == 1 ? fontFittingWidth(bounds.size.width) : m_font, bounds.size, numberOfLines,
+        m_lineBreakMode, m_textAlignment);
     CGSize size = layout.size();
     CGFloat x = bounds.origin.x;
     if (numberOfLines == 1) {
@@ -140,7 +168,7 @@ void UILabel::drawTextInRect(CGRect rect)
     auto context = UIGraphicsGetCurrentContext();
     if (!context || m_text.empty())
         return;
-    auto layout = layoutText(m_text, m_font, rect.size, m_numberOfLines, m_lineBreakMode, m_textAlignment);
+    auto layout = layoutText(m_text, fontFittingWidth(rect.size.width), rect.size, m_numberOfLines, m_lineBreakMode, m_textAlignment);
     CGSize size = layout.size();
     // Wrapped layouts align their lines within the box themselves; a single line is placed here.
     CGFloat x = rect.origin.x;
@@ -193,6 +221,8 @@ void UILabel::encodeWithCoder(NSCoder& coder) const
     coder.encodeInt(m_numberOfLines, "UINumberOfLines");
     coder.encodeBool(m_highlighted, "UIHighlighted");
     coder.encodeBool(m_enabled, "UIEnabled");
+    coder.encodeBool(m_adjustsFontSizeToFitWidth, "UIAdjustsFontSizeToFit");
+    coder.encodeDouble(m_minimumFontSize, "UIMinimumFontSize");
 }
 
 void UILabel::initWithCoder(NSCoder& coder)
@@ -213,6 +243,8 @@ void UILabel::initWithCoder(NSCoder& coder)
     m_numberOfLines = static_cast<int>(std::clamp<int64_t>(coder.decodeInt("UINumberOfLines"), 0, 100000));
     m_highlighted = coder.decodeBool("UIHighlighted");
     m_enabled = coder.containsValueForKey("UIEnabled") ? coder.decodeBool("UIEnabled") : true;
+    m_adjustsFontSizeToFitWidth = coder.decodeBool("UIAdjustsFontSizeToFit");
+    m_minimumFontSize = std::clamp<CGFloat>(static_cast<CGFloat>(coder.decodeDouble("UIMinimumFontSize")), 0, 1000);
 }
 
 }

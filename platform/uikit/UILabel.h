@@ -40,6 +40,14 @@ public:
     void setShadowColor(runtime::RefPtr<UIColor> color);
     CGSize shadowOffset() const { return m_shadowOffset; }
     void setShadowOffset(CGSize offset);
+    // A one-line text wider than the label is drawn in a smaller size of its font, down to
+    // minimumFontSize, before it is truncated. Off by default.
+    bool adjustsFontSizeToFitWidth() const { return m_adjustsFontSizeToFitWidth; }
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+    CGFloat minimumFontSize() const { return m_minimumFontSize; }
+    void setMinimumFontSize(CGFloat size);
+    // The font the text is drawn in within `width`: the label's own, or a smaller size of it.
+    runtime::Ref<UIFont> fontFittingWidth(CGFloat width) const;
 
     // The text's rectangle within `bounds` for at most `numberOfLines` lines (0: any number).
     virtual CGRect textRectForBounds(CGRect bounds, int numberOfLines) const;
@@ -67,6 +75,8 @@ private:
     int m_numberOfLines { 1 };
     bool m_highlighted { false };
     bool m_enabled { true };
+    bool m_adjustsFontSizeToFitWidth { false };
+    CGFloat m_minimumFontSize { 0 };
 };
 
 }

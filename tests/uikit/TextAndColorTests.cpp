@@ -122,6 +122,31 @@ TEST(StringDrawing, MeasuresAndTruncatesAtTheTail)
     EXPECT_LT(inkRight, 50);
 }
 
+// A title too wide for its label shrinks to fit when the label allows it, never below its
+// minimum, and only then is truncated; a label that does not adjust keeps its size and truncates.
+TEST(Labels, ShrinkToFitDownToTheMinimumThenTruncate)
+{
+    auto label = UILabel::create({ { 0, 0 }, { 191, 44 } });
+    label->setFont(UIFont::boldSystemFontOfSize(17));
+    label->setText("Confirm Clearing Badges");
+    ASSERT_GT(sizeWithFont("Confirm Clearing Badges", label->font()).width, 191);
+    EXPECT_EQ(label->fontFittingWidth(191)->pointSize(), 17) << "off by default";
+
+    label->setAdjustsFontSizeToFitWidth(true);
+    label->setMinimumFontSize(12);
+    auto fitted = label->fontFittingWidth(191);
+    EXPECT_LT(fitted->pointSize(), 17);
+    EXPECT_GE(fitted->pointSize(), 12);
+    EXPECT_TRUE(fitted->isBold());
+    EXPECT_LE(sizeWithFont("Confirm Clearing Badges", fitted).width, 191);
+    EXPECT_LE(label->textRectForBounds(label->bounds(), 1).size.width, 191);
+
+    // Far too long: the minimum holds, and the text is cut to the width.
+    label->setText("Confirm Clearing Badges On Every Page Of The Home Screen");
+    EXPECT_EQ(label->fontFittingWidth(191)->pointSize(), 12);
+    EXPECT_LE(label->textRectForBounds(label->bounds(), 1).size.width, 191);
+}
+
 TEST(Labels, DefaultsAndFittingSize)
 {
     auto label = UILabel::create({ { 0, 0 }, { 100, 30 } });
