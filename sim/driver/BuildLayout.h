@@ -10,18 +10,18 @@ namespace sim::driver {
 // (libraries) folders, the repository's resources/ folder, and the Debian packages a new device
 // gets (the build's packages/ folder).
 struct BuildLayout {
-    std::filesystem::path binFolder;
-    std::filesystem::path libFolder;
-    std::filesystem::path resourcesFolder;
-    std::filesystem::path packagesFolder;
+    std::filesystem::path binFolder {};
+    std::filesystem::path libFolder {};
+    std::filesystem::path resourcesFolder {};
+    std::filesystem::path packagesFolder {};
     // The package files of packagesFolder a new device gets, in the order dpkg installs them.
-    std::vector<std::string> devicePackages;
+    std::vector<std::string> devicePackages {};
     // The device's own commands for maintainer scripts (killall), first in their PATH.
-    std::filesystem::path deviceToolsFolder;
+    std::filesystem::path deviceToolsFolder {};
     // Where roots pre-installed from the device packages are kept, one per set of packages.
-    std::filesystem::path deviceImagesFolder;
+    std::filesystem::path deviceImagesFolder {};
     // The architecture of the device's packages (dpkg --print-architecture at configure time).
-    std::string architecture;
+    std::string architecture {};
 
     // The layout around the running executable: it sits in bin/, lib/ is its sibling, and the
     // resources are those of the source tree it was built from.

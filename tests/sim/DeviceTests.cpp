@@ -326,7 +326,10 @@ TEST(Device, NeverTakesTheMachineTheHomeFolderOrTheProjectEvenWithAMarker)
 {
     Scratch scratch;
     auto checkout = scratch.folder / "checkout";
-    BuildLayout inCheckout { checkout / "build/bin", checkout / "build/lib", scratch.folder / "src/resources" };
+    BuildLayout inCheckout;
+    inCheckout.binFolder = checkout / "build/bin";
+    inCheckout.libFolder = checkout / "build/lib";
+    inCheckout.resourcesFolder = scratch.folder / "src/resources";
     auto home = scratch.folder / "homes/someone";
     std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("HOME", home.c_str(), 1);

@@ -9,12 +9,12 @@
 
 // Small Debian packages built with dpkg-deb for tests of the device's package manager.
 struct TestPackage {
-    std::string name;
+    std::string name {};
     std::string version { "1.0" };
-    std::string depends;
-    std::map<std::string, std::string> files; // device path -> content
-    std::string postinst;                    // script body after "#!/bin/sh"; empty: none
-    std::string postrm;
+    std::string depends {};
+    std::map<std::string, std::string> files {}; // device path -> content
+    std::string postinst {};                 // script body after "#!/bin/sh"; empty: none
+    std::string postrm {};
 
     // Builds folder/<file>; returns its path.
     std::filesystem::path build(const std::filesystem::path& folder, const std::string& file) const
