@@ -526,8 +526,17 @@ int LiveViewer::run()
         });
         server.Get("/api/dump", [&viewer](const httplib::Request& request, httplib::Response& response) {
             std::string target = request.get_param_value("target");
+            if (target == "hierarchy") {
+                std::string screen = request.get_param_value("screen");
+                if (!screenNamed(screen)) {
+                    answerJson(response, { { "ok", false }, { "message", "screen: springboard or settings" } }, 400);
+                    return;
+                }
+                answerJson(response, onDevice(viewer, [&viewer, screen] { return Json { { "ok", true }, { "dump", viewer.session.hierarchy(screen) } }; }));
+                return;
+            }
             if (target != "springboard" && target != "settings" && target != "prefs") {
-                answerJson(response, { { "ok", false }, { "message", "target: springboard, settings or prefs" } }, 400);
+                answerJson(response, { { "ok", false }, { "message", "target: springboard, settings, prefs or hierarchy" } }, 400);
                 return;
             }
             answerJson(response, onDevice(viewer, [&viewer, target] { return Json { { "ok", true }, { "dump", viewer.session.dump(target) } }; }));
@@ -570,6 +579,8 @@ int LiveViewer::run()
         std::thread watcher([&] {
             while (!stopping && !driver::EmergencyStop::interruptSignal())
                 std::this_thread::sleep_for(50ms);
+            // Open event streams end first: the server waits for every handler before it stops.
+            viewer.hub.close();
             server.stop();
         });
         server.listen_after_bind();
