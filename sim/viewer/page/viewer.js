@@ -186,7 +186,7 @@ function renderState(state) {
   add('alerts', alerts.length ? alerts.join('\n') : 'none', alerts.length ? 'alert' : '');
   if (springboard.popup)
     add('popup', text(springboard.popup.title) + '\n' + (springboard.popup.rows || []).map((row) => row.name + ' (' + row.memory + ')').join('\n'), 'alert');
-  const indicators = Object.entries(icons).filter(([, icon]) => icon.indicator).map(([id, icon]) => icon.name + ' ' + Number(icon.indicator.alpha).toFixed(2));
+  const indicators = Object.entries(icons).filter(([, icon]) => icon.indicator && icon.indicator.alpha > 0.01).map(([id, icon]) => icon.name + ' ' + Number(icon.indicator.alpha).toFixed(2));
   add('indicators', indicators.join(', ') || 'none');
   const flags = ['locked', 'switcher', 'editing'].filter((flag) => springboard[flag]);
   add('springboard', (flags.join(', ') || 'unlocked') + (springboard.openFolder ? ', folder ' + springboard.openFolder : ''));
