@@ -26,6 +26,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace sim::viewer {
 
@@ -314,6 +315,9 @@ void runFrames(Viewer& viewer, const std::atomic<bool>& stopping)
         Clock::time_point lastSent {};
         Clock::time_point lastForced {};
         uint64_t sent { 0 };
+        // An input was handled while the last picture was being drawn: the picture may already show
+        // it, but the page cannot know, so the next one goes out even if it looks the same.
+        bool resend { false };
     };
     std::vector<ScreenFrames> frames;
     for (const auto& screen : screens) {
@@ -328,7 +332,8 @@ void runFrames(Viewer& viewer, const std::atomic<bool>& stopping)
         for (auto& each : frames) {
             if (now - each.lastSent < frameInterval)
                 continue;
-            bool force = now - each.lastForced >= forcedFrameInterval;
+            bool force = each.resend || now - each.lastForced >= forcedFrameInterval;
+            bool resend = std::exchange(each.resend, false);
             uint64_t input = viewer.inputHandled;
             try {
                 Json answer = each.client->call("frame " + std::to_string(force ? 0 : each.generation) + " "
@@ -336,10 +341,12 @@ void runFrames(Viewer& viewer, const std::atomic<bool>& stopping)
                 each.generation = answer.value("generation", each.generation);
                 if (force)
                     each.lastForced = now;
+                if (viewer.inputHandled != input)
+                    each.resend = true;
                 if (!answer.value("changed", false))
                     continue;
                 std::string picture = readFile(each.file);
-                if (picture.empty() || picture == each.lastPicture)
+                if (picture.empty() || (picture == each.lastPicture && !resend))
                     continue;
                 auto bytes = reinterpret_cast<const unsigned char*>(picture.data());
                 Json event { { "screen", each.screen->name }, { "frame", ++each.sent }, { "input", input },
