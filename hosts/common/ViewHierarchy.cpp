@@ -37,6 +37,15 @@ std::optional<std::string> accessibilityLabel(const uikit::UIView& view, const A
     return textOf(view);
 }
 
+}
+
+std::optional<std::string> accessibilityLabelOf(const uikit::UIView& view, const AccessibilityLabeller& labeller)
+{
+    return accessibilityLabel(view, labeller);
+}
+
+namespace {
+
 Json accessibilityValue(const uikit::UIView& view)
 {
     if (auto* toggle = dynamicCast<uikit::UISwitch>(&view))

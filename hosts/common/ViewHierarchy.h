@@ -29,6 +29,8 @@ using AccessibilityLabeller = std::function<std::optional<std::string>(const uik
 // a label's text, a button's title, or what `labeller` says); "value" a switch's true/false, a
 // slider's value or a progress bar's progress; each null where it has none.
 Json viewHierarchyJson(const AccessibilityLabeller& labeller = {});
+// A view's accessibility label as a node gives it.
+std::optional<std::string> accessibilityLabelOf(const uikit::UIView&, const AccessibilityLabeller& labeller = {});
 // One view and its subviews, as above.
 Json viewNodeJson(const uikit::UIView&, const AccessibilityLabeller& labeller = {});
 

@@ -6,6 +6,7 @@
 #include <hosts/common/Screenshot.h>
 #include <hosts/common/ViewHierarchy.h>
 #include <hosts/common/TableRows.h>
+#include <hosts/common/ScreenFrames.h>
 #include <hosts/common/TouchCommands.h>
 #include <hosts/common/TouchScreen.h>
 #include <preferences/PSSetupController.h>
@@ -345,6 +346,7 @@ void registerSettingsCommands(hosts::ControlServer& server, SettingsApplication&
         return scroll(protectedApplication.get(), command.argument(1) == "down");
     });
     hosts::serveTouchCommands(server);
+    hosts::serveScreenFrames(server);
 }
 
 }

@@ -17,6 +17,7 @@
 #include <notify/notify.h>
 #include <hosts/common/Screenshot.h>
 #include <hosts/common/ViewHierarchy.h>
+#include <hosts/common/ScreenFrames.h>
 #include <hosts/common/TouchCommands.h>
 #include <hosts/common/TouchScreen.h>
 #include <springboard/SBFolder.h>
@@ -269,16 +270,16 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
     });
     server.serve("dump", [board](const Command&) -> Json { return { { "dump", dumpSpringBoard(*board) } }; });
     server.serve("screenshot", [board](const Command& command) { return hosts::writeScreenshot(board->renderScreen(), command.argument(0)); });
-    server.serve("hierarchy", [](const Command&) -> Json {
-        // An icon view is heard by its icon's name.
-        return { { "hierarchy", hosts::viewHierarchyJson([](const uikit::UIView& view) -> std::optional<std::string> {
-                      auto* iconView = runtime::dynamicCast<SBIconView>(&view);
-                      if (iconView && iconView->icon())
-                          return iconView->icon()->displayName();
-                      return std::nullopt;
-                  }) } };
-    });
-    hosts::serveTouchCommands(server);
+    // An icon view is heard by its icon's name.
+    hosts::AccessibilityLabeller iconNames = [](const uikit::UIView& view) -> std::optional<std::string> {
+        auto* iconView = runtime::dynamicCast<SBIconView>(&view);
+        if (iconView && iconView->icon())
+            return iconView->icon()->displayName();
+        return std::nullopt;
+    };
+    server.serve("hierarchy", [iconNames](const Command&) -> Json { return { { "hierarchy", hosts::viewHierarchyJson(iconNames) } }; });
+    hosts::serveTouchCommands(server, iconNames);
+    hosts::serveScreenFrames(server);
     server.addIdleCondition([] { return ApplicationProcesses::shared().isSettled(); });
 }
 

@@ -28,6 +28,23 @@ struct CALayer::RunningAnimation {
 
 namespace {
 uint64_t nextAnimationSerial = 1;
+uint64_t displayChanges = 0;
+size_t inFlight = 0;
+}
+
+void CALayer::noteDisplayChange()
+{
+    ++displayChanges;
+}
+
+uint64_t CALayer::displayChangeCount()
+{
+    return displayChanges;
+}
+
+size_t CALayer::animationsInFlight()
+{
+    return inFlight;
 }
 
 runtime::Ref<CALayer> CALayer::create()
@@ -39,6 +56,7 @@ CALayer::CALayer() = default;
 
 CALayer::~CALayer()
 {
+    noteDisplayChange();
     // Whoever waits for these animations' transactions must still hear that they ended.
     while (!m_animations.empty())
         endAnimation(m_animations.size() - 1, false);
@@ -53,7 +71,10 @@ void CALayer::setFrame(CGRect frame)
 
 void CALayer::setBounds(CGRect bounds)
 {
-    m_boundsOrigin = bounds.origin;
+    if (m_boundsOrigin != bounds.origin) {
+        m_boundsOrigin = bounds.origin;
+        noteDisplayChange();
+    }
     // The centre stays where it is, as it does with the anchor point in the middle.
     CGPoint centre = position();
     changeFrame({ { centre.x - bounds.size.width / 2, centre.y - bounds.size.height / 2 }, bounds.size });
@@ -77,6 +98,7 @@ void CALayer::changeFrame(CGRect newFrame)
         addImplicitAnimation("frame", presentationFrame());
     CGSize oldSize = m_frame.size;
     m_frame = newFrame;
+    noteDisplayChange();
     if (oldSize == newFrame.size)
         return;
     if (m_needsDisplayOnBoundsChange)
@@ -92,6 +114,7 @@ void CALayer::setBackgroundColor(CGColor color)
     if (implicitAnimationsAllowed() && !graphics::CGColorEqualToColor(color, m_backgroundColor))
         addImplicitAnimation("backgroundColor", presentationBackgroundColor());
     m_backgroundColor = std::move(color);
+    noteDisplayChange();
 }
 
 void CALayer::setOpacity(float opacity)
@@ -99,6 +122,8 @@ void CALayer::setOpacity(float opacity)
     opacity = std::clamp(opacity, 0.0f, 1.0f);
     if (implicitAnimationsAllowed() && opacity != m_opacity)
         addImplicitAnimation("opacity", presentationOpacity());
+    if (opacity != m_opacity)
+        noteDisplayChange();
     m_opacity = opacity;
 }
 
@@ -132,6 +157,7 @@ void CALayer::insertSublayerAtIndex(runtime::Ref<CALayer> layer, size_t index)
     index = std::min(index, m_sublayers.size());
     layer->m_superlayer = this;
     m_sublayers.insert(m_sublayers.begin() + static_cast<long>(index), std::move(layer));
+    noteDisplayChange();
 }
 
 void CALayer::insertSublayerBelow(runtime::Ref<CALayer> layer, const CALayer* sibling)
@@ -157,6 +183,7 @@ void CALayer::removeFromSuperlayer()
         return;
     runtime::Ref<CALayer> protect(*this);
     m_superlayer = nullptr;
+    noteDisplayChange();
     auto& siblings = parent->m_sublayers;
     siblings.erase(std::find_if(siblings.begin(), siblings.end(), [&](auto& sub) { return sub.ptr() == this; }));
 }
@@ -244,6 +271,8 @@ void CALayer::startAnimation(runtime::Ref<CABasicAnimation> animation, std::stri
         nextAnimationSerial++, false, transaction.group, {} });
     if (running->group)
         running->group->animationAdded();
+    ++inFlight;
+    noteDisplayChange();
     runtime::WeakPtr<CALayer> weakThis(this);
     uint64_t serial = running->serial;
     running->timer = foundation::ScheduledCall::afterDelay(foundation::Seconds(duration), [weakThis, serial] {
@@ -260,6 +289,8 @@ void CALayer::animationTimeIsUp(uint64_t serial)
         return;
     RunningAnimation& running = **it;
     running.ended = true;
+    --inFlight;
+    noteDisplayChange();
     auto group = std::move(running.group);
     if (running.animation->isRemovedOnCompletion())
         m_animations.erase(it);
@@ -273,6 +304,10 @@ void CALayer::endAnimation(size_t index, bool finished)
     auto running = std::move(m_animations[index]);
     m_animations.erase(m_animations.begin() + static_cast<long>(index));
     running->timer.cancel();
+    if (!running->ended) {
+        --inFlight;
+        noteDisplayChange();
+    }
     if (running->group && !running->ended)
         running->group->animationEnded(finished);
 }

@@ -22,6 +22,8 @@
 #include <runtime/Object.h>
 #include <runtime/WeakPtr.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,17 +71,21 @@ public:
     const CGColor& backgroundColor() const { return m_backgroundColor; }
     void setBackgroundColor(CGColor color);
     const CGColor& borderColor() const { return m_borderColor; }
-    void setBorderColor(CGColor color) { m_borderColor = std::move(color); }
+    void setBorderColor(CGColor color)
+    {
+        m_borderColor = std::move(color);
+        noteDisplayChange();
+    }
     CGFloat borderWidth() const { return m_borderWidth; }
-    void setBorderWidth(CGFloat width) { m_borderWidth = width; }
+    void setBorderWidth(CGFloat width) { changeLook(m_borderWidth, width); }
     CGFloat cornerRadius() const { return m_cornerRadius; }
-    void setCornerRadius(CGFloat radius) { m_cornerRadius = radius; }
+    void setCornerRadius(CGFloat radius) { changeLook(m_cornerRadius, radius); }
     bool masksToBounds() const { return m_masksToBounds; }
-    void setMasksToBounds(bool masks) { m_masksToBounds = masks; }
+    void setMasksToBounds(bool masks) { changeLook(m_masksToBounds, masks); }
     float opacity() const { return m_opacity; }
     void setOpacity(float opacity);
     bool isHidden() const { return m_hidden; }
-    void setHidden(bool hidden) { m_hidden = hidden; }
+    void setHidden(bool hidden) { changeLook(m_hidden, hidden); }
     bool isOpaque() const { return m_opaque; }
     void setOpaque(bool opaque) { m_opaque = opaque; }
     const std::string& name() const { return m_name; }
@@ -90,7 +96,11 @@ public:
     // needsDisplayOnBoundsChange is set.
     bool needsDisplayOnBoundsChange() const { return m_needsDisplayOnBoundsChange; }
     void setNeedsDisplayOnBoundsChange(bool value) { m_needsDisplayOnBoundsChange = value; }
-    void setNeedsDisplay() { m_needsDisplay = true; }
+    void setNeedsDisplay()
+    {
+        m_needsDisplay = true;
+        noteDisplayChange();
+    }
     bool needsDisplay() const { return m_needsDisplay; }
     // Draws the content in bounds coordinates. The default asks the delegate.
     virtual void drawInContext(const graphics::CGContext& context);
@@ -134,11 +144,29 @@ public:
     // tree (nullptr: the root's coordinates).
     CGPoint convertPointToLayer(CGPoint point, const CALayer* layer) const;
 
+    // What a picture of the screen would show may have changed since the count was last read:
+    // every change of a layer's geometry, looks, content or tree, in any layer of the process,
+    // raises the count, so a screen that is drawn only when it changed asks for it cheaply.
+    static uint64_t displayChangeCount();
+    // Animations between their start and their end, in every layer of the process: while any
+    // runs, every moment looks different.
+    static size_t animationsInFlight();
+
 protected:
     CALayer();
 
 private:
     struct RunningAnimation;
+
+    static void noteDisplayChange();
+    template<typename T>
+    void changeLook(T& member, T value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        noteDisplayChange();
+    }
 
     void changeFrame(CGRect newFrame);
     bool implicitAnimationsAllowed() const;

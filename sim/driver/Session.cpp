@@ -205,7 +205,7 @@ void Session::startProcesses()
 {
     m_processes = std::make_unique<ProcessSupervisor>(std::map<std::string, std::string> {
         { "TORVANE_DEVICE_ROOT", m_device->root().string() },
-        { "TORVANE_VIRTUAL_TIME", "1" },
+        { protocol::virtualTimeVariable, m_options.virtualTime ? "1" : "0" },
         { "TORVANE_COMPANION_STAGE_SECONDS", m_device->companionStageSecondsText() },
     });
     m_quiescence = std::make_unique<Quiescence>(m_options.settleTimeout);

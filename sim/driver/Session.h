@@ -48,6 +48,8 @@ struct SessionOptions {
     std::chrono::milliseconds startTimeout { 10000 };
     std::chrono::milliseconds settleTimeout { 10000 };
     std::function<void(const std::string&)> warn; // notes for the user (parts not built yet)
+    // Virtual time (only `wait` moves the clocks); the live viewer runs the device on real time.
+    bool virtualTime { true };
 };
 
 // One device and the processes booted on it, playing scenario commands one at a time. Every

@@ -9,6 +9,7 @@
 
 #include <sim/demo/Tour.h>
 #include <sim/protocol/CommandTable.h>
+#include <sim/viewer/LiveViewer.h>
 
 #include <algorithm>
 #include <cstring>
@@ -35,6 +36,11 @@ const char usage[] = R"(usage:
   torvane-sim demo [--out DIR]
         boots a fresh device, plays the built-in tour, writes screenshots and transcript.txt
         to DIR (default ./demo-out)
+  torvane-sim view [--port N] [--device DIR] [--record FILE.scn]
+        boots a device on real time (fresh, or the one in DIR) and serves it as a page on
+        127.0.0.1 (port 8765, or the next free one; 0: any): both screens live, pointer input
+        as touches, the controls a screen does not show, the log and the state; --record writes
+        what you do as a scenario that `run` replays; Ctrl-C ends it
   torvane-sim help
         this text and every scenario command
   torvane-sim --version
@@ -53,6 +59,8 @@ struct Arguments {
     std::optional<std::string> keep;
     std::optional<std::string> device;
     std::optional<std::string> junit;
+    std::optional<std::string> port;
+    std::optional<std::string> record;
     bool recursive { false };
 };
 
@@ -84,7 +92,7 @@ std::optional<std::string> parse(int argc, char** argv, const std::vector<std::s
             arguments.recursive = true;
             continue;
         }
-        std::string needs = name == "junit" ? "a file" : "a folder";
+        std::string needs = name == "junit" || name == "record" ? "a file" : name == "port" ? "a port number" : "a folder";
         if (!inlineValue) {
             if (i + 1 >= argc)
                 return "--" + name + " needs " + needs;
@@ -100,6 +108,10 @@ std::optional<std::string> parse(int argc, char** argv, const std::vector<std::s
             arguments.device = value;
         else if (name == "junit")
             arguments.junit = value;
+        else if (name == "port")
+            arguments.port = value;
+        else if (name == "record")
+            arguments.record = value;
     }
     return std::nullopt;
 }
@@ -162,6 +174,27 @@ int main(int argc, char** argv)
         options.layout = layout;
         options.outFolder = fs::absolute(arguments.out.value_or("demo-out"));
         return DemoPlayer(options, std::cout, std::cerr).play(sim::demo::tourScript());
+    }
+    if (mode == "view") {
+        if (auto error = parse(argc, argv, { "port", "device", "record" }, arguments))
+            return usageError(*error);
+        if (!arguments.positional.empty())
+            return usageError("view takes no file");
+        sim::viewer::LiveViewer::Options options;
+        options.layout = layout;
+        if (arguments.port) {
+            char* end = nullptr;
+            long port = std::strtol(arguments.port->c_str(), &end, 10);
+            if (*end || end == arguments.port->c_str() || port < 0 || port > 65535)
+                return usageError("--port needs a port number from 0 to 65535, not '" + *arguments.port + "'");
+            options.port = static_cast<int>(port);
+            options.portGiven = true;
+        }
+        if (arguments.device)
+            options.deviceFolder = fs::absolute(*arguments.device);
+        if (arguments.record)
+            options.recordFile = fs::absolute(*arguments.record);
+        return sim::viewer::LiveViewer(options, std::cout, std::cerr).run();
     }
     return usageError("unknown mode '" + mode + "'");
 }
