@@ -2,7 +2,9 @@
 
 #include "SharedNames.h"
 
+#include <foundation/FileLock.h>
 #include <foundation/NSFileManager.h>
+#include <foundation/NSLog.h>
 #include <foundation/NSMutableDictionary.h>
 #include <foundation/NSNumber.h>
 
@@ -10,6 +12,21 @@ namespace torvane {
 
 using foundation::NSDictionary;
 using runtime::RefPtr;
+
+namespace {
+
+// Writes the whole file; a failure is logged when it follows a success (or is the first write),
+// so a full disk does not fill the log with one line per setting touched.
+void writeWhole(const NSDictionary& preferences)
+{
+    static bool lastWriteFailed = false;
+    bool written = preferences.writeToFile(preferencesPath, true);
+    if (!written && !lastWriteFailed)
+        foundation::NSLog("Torvane: could not write %@; the settings there are unchanged", foundation::NSStr(preferencesPath));
+    lastWriteFailed = !written;
+}
+
+}
 
 bool PreferencesFile::exists()
 {
@@ -45,6 +62,7 @@ void PreferencesFile::writeDictToSave(const NSDictionary* entries)
 {
     if (!entries)
         return;
+    auto lock = foundation::FileLock::exclusive(lockPath);
     auto merged = foundation::NSMutableDictionary::create();
     if (exists()) {
         auto existing = read();
@@ -54,19 +72,20 @@ void PreferencesFile::writeDictToSave(const NSDictionary* entries)
         merged = existing->mutableCopy();
     }
     merged->addEntriesFromDictionary(*entries);
-    merged->writeToFile(preferencesPath, true);
+    writeWhole(merged);
 }
 
 void PreferencesFile::removeObjectForMyKey(const foundation::NSString* key)
 {
     if (!key)
         return;
+    auto lock = foundation::FileLock::exclusive(lockPath);
     auto existing = read();
     if (!existing)
         return;
     auto updated = existing->mutableCopy();
     updated->removeObjectForKey(key->string());
-    updated->writeToFile(preferencesPath, true);
+    writeWhole(updated);
 }
 
 }

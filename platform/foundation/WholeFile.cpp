@@ -2,6 +2,7 @@
 #include <foundation/WholeFile.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -105,6 +106,15 @@ bool writeInPlace(const std::string& hostPath, std::span<const uint8_t> bytes)
 
 bool WholeFile::write(std::string_view devicePath, std::span<const uint8_t> bytes, bool atomically)
 {
+    // A write past the process's file-size limit raises SIGXFSZ, which ends the process unless it
+    // is ignored; ignored, the write fails with EFBIG like a full disk, and the old file stays.
+    static const bool sizeLimitSignalIgnored = [] {
+        struct sigaction current {};
+        if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)sizeLimitSignalIgnored;
     const std::optional<std::string> hostPath = DeviceRoot::resolve(devicePath);
     if (!hostPath || hostPath->empty() || hostPath->back() == '/')
         return false;
