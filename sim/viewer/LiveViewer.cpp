@@ -449,12 +449,18 @@ int LiveViewer::run()
         viewer.started = Clock::now();
 
         httplib::Server server;
+        // The page sends small JSON requests; anything larger is refused (413) before it is read.
+        server.set_payload_max_length(1 << 20);
         std::string expectedHost;
         server.set_pre_routing_handler([&expectedHost](const httplib::Request& request, httplib::Response& response) {
             // Only pages of this address: another name that resolves to the loopback (a page
             // elsewhere rebinding its own name) is refused.
             auto host = request.get_header_value("Host");
-            if (host == expectedHost || host == "localhost" + expectedHost.substr(expectedHost.find(':')))
+            bool ownHost = host == expectedHost || host == "localhost" + expectedHost.substr(expectedHost.find(':'));
+            // A browser names the page a request comes from: a script of a page open in another
+            // tab may not drive the device, even when it targets this address.
+            bool ownOrigin = !request.has_header("Origin") || request.get_header_value("Origin") == "http://" + host;
+            if (ownHost && ownOrigin)
                 return httplib::Server::HandlerResponse::Unhandled;
             response.status = 403;
             response.set_content("forbidden\n", "text/plain");
