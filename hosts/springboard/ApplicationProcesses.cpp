@@ -165,6 +165,15 @@ void ApplicationProcesses::terminate(pid_t pid)
     ::kill(pid, SIGTERM);
 }
 
+bool ApplicationProcesses::kill(pid_t pid)
+{
+    auto it = m_children.find(pid);
+    if (it == m_children.end() || ::kill(pid, SIGKILL) != 0)
+        return false;
+    it->second.ending = true;
+    return true;
+}
+
 void ApplicationProcesses::requestQuit(pid_t pid)
 {
     auto it = m_children.find(pid);

@@ -41,6 +41,9 @@ public:
     std::optional<pid_t> spawn(const std::string& bundleIdentifier, double megabytes, std::string* error = nullptr) override;
     void terminate(pid_t pid) override;
     void requestQuit(pid_t pid) override;
+    // Ends the child at once, without asking (SIGKILL), as the system ends a process; it counts as
+    // pending until reaped. False when `pid` is not a child or the signal cannot be sent.
+    bool kill(pid_t pid);
 
     // Called on the main run loop once a child has exited and been reaped, with its wait status.
     void setExitHandler(std::function<void(pid_t, int status)> handler) { m_exitHandler = std::move(handler); }

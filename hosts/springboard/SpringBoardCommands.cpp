@@ -212,6 +212,18 @@ void registerSpringBoardCommands(hosts::ControlServer& server, SpringBoard& spri
             return nothing();
         });
     });
+    // The system ends an application's process without asking it (memory pressure, a crash): the
+    // host reaps it as it reaps any child, and SpringBoard learns of it the same way.
+    server.serve("kill", [](const Command& command) -> Json {
+        auto* application = SBApplicationController::sharedInstance()->applicationWithBundleIdentifier(command.argument(0));
+        if (!application)
+            throw ControlError("no application " + command.argument(0));
+        if (!application->isRunning() || application->pid() <= 0)
+            throw ControlError(command.argument(0) + " is not running");
+        if (!ApplicationProcesses::shared().kill(application->pid()))
+            throw ControlError("cannot kill " + command.argument(0) + ": its process is not SpringBoard's child");
+        return { { "killed", application->pid() } };
+    });
     server.serve("swipe", [board](const Command& command) { return swipe(*board, command); });
     server.serve("touch", [board](const Command& command) { return touch(*board, command); });
     server.serve("switcher", [board](const Command& command) -> Json {

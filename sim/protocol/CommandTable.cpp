@@ -86,6 +86,8 @@ std::vector<CommandRow> makeScenarioTable()
         { "launch", "", { word("BID") }, { { "mb", number("M", "mb must be a number from 0 to 4096", 0, 4096), "", "usage: launch BID [mb M]" } },
             "launch BID [mb M]", "start the application as a process holding about M MB resident (default 8)", K::SpringBoard, P::AfterBoot },
         { "quit", "", { word("BID") }, {}, "quit BID", "the application exits by itself", K::SpringBoard, P::AfterBoot },
+        { "kill", "", { word("BID") }, {}, "kill BID", "the application's process is killed from outside (SIGKILL), as the system ends one",
+            K::SpringBoard, P::AfterBoot },
         { "swipe", "", { choice("direction", { "up", "down" }), word("TARGET") },
             { { "by", number("D", "'by' needs a number"), "", "'by' needs a number" }, { "dx", number("X", "'dx' needs a number"), "", "'dx' needs a number" } },
             "swipe up|down TARGET [by D] [dx X]", "touch-began at the icon's centre, one touch-moved D up or down (default 10) and X across, touch-ended there",
