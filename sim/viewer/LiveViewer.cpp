@@ -1,6 +1,7 @@
 #include "LiveViewer.h"
 
 #include "EventHub.h"
+#include "JobQueue.h"
 #include "LogFollower.h"
 #include "PageFiles.h"
 #include "Recorder.h"
@@ -18,7 +19,6 @@
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
-#include <deque>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -86,50 +86,7 @@ bool isControl(const protocol::Command& command)
     return command.name() == "settings" && command.argumentCount() >= 1 && (command.argument(0) == "open" || command.argument(0) == "leave");
 }
 
-// A job for the thread that owns the device.
-using Job = std::function<void()>;
-
-class JobQueue {
-public:
-    void post(Job job)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_jobs.push_back(std::move(job));
-        }
-        m_changed.notify_one();
-    }
-    // The next job, or an empty one after `timeout` or once stopped.
-    Job take(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait_for(lock, timeout, [&] { return m_stopped || !m_jobs.empty(); });
-        if (m_stopped || m_jobs.empty())
-            return {};
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        return job;
-    }
-    void stop()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stopped = true;
-        }
-        m_changed.notify_all();
-    }
-    bool stopped()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_stopped;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<Job> m_jobs;
-    bool m_stopped { false };
-};
+using Job = JobQueue::Job;
 
 // Everything the threads share.
 struct Viewer {
