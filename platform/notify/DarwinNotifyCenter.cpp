@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <pthread.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace notify {
@@ -93,6 +96,7 @@ bool DarwinNotifyCenter::ensureConnected()
     int fd = support::UnixSocket::connect(*path);
     if (fd < 0)
         return false;
+    stopWatchingForBroker();
     m_fd = fd;
     ++m_connectionSerial;
     m_input.clear();
@@ -155,6 +159,7 @@ void DarwinNotifyCenter::readFromBroker()
             return;
         if (received <= 0) {
             disconnect(); // the broker went away
+            watchForBroker();
             return;
         }
         m_input.append(buffer, static_cast<size_t>(received));
@@ -210,8 +215,67 @@ void DarwinNotifyCenter::runCallbacks(const std::string& name)
     }
 }
 
+void DarwinNotifyCenter::watchForBroker()
+{
+    if (m_watchFd >= 0 || m_registrations.empty())
+        return;
+    // A broker may already be back.
+    if (ensureConnected())
+        return;
+    auto path = foundation::DeviceRoot::resolve(protocol::socketDevicePath);
+    if (!path)
+        return;
+    std::string folder = path->substr(0, path->rfind('/'));
+    int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::inotify_add_watch(fd, folder.c_str(), IN_CREATE | IN_MOVED_TO | IN_ATTRIB) < 0) {
+        ::close(fd);
+        return;
+    }
+    m_watchFd = fd;
+    m_watchSource = foundation::RunLoop::main().addSource(fd, [this] { brokerSocketChanged(); });
+}
+
+void DarwinNotifyCenter::brokerSocketChanged()
+{
+    // Other files of the folder come and go too (the hosts' control sockets): only the broker's
+    // socket is worth a connection attempt.
+    auto socketName = std::string(protocol::socketDevicePath.substr(protocol::socketDevicePath.rfind('/') + 1));
+    bool brokerSocket = false;
+    alignas(inotify_event) char events[4096];
+    ssize_t length;
+    while (m_watchFd >= 0 && (length = ::read(m_watchFd, events, sizeof events)) > 0) {
+        for (ssize_t offset = 0; offset < length;) {
+            auto* event = reinterpret_cast<const inotify_event*>(events + offset);
+            if (event->len > 0 && socketName == event->name)
+                brokerSocket = true;
+            offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    if (!brokerSocket)
+        return;
+    // The broker creates its socket and listens on it a moment later: a connection refused in
+    // between is tried again, briefly.
+    for (int attempt = 0; attempt < 50 && m_watchFd >= 0; ++attempt) {
+        if (ensureConnected())
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+void DarwinNotifyCenter::stopWatchingForBroker()
+{
+    if (m_watchFd < 0)
+        return;
+    m_watchSource.reset();
+    ::close(m_watchFd);
+    m_watchFd = -1;
+}
+
 void DarwinNotifyCenter::forgetAfterFork()
 {
+    stopWatchingForBroker();
     if (m_fd >= 0) {
         m_source.reset();
         ::close(m_fd); // only the child's copy: the parent's connection is untouched

@@ -28,7 +28,9 @@ using DarwinNotificationCallback = void (*)(DarwinNotifyCenter* center, void* ob
 // The centre connects to the broker at the device's /var/run/notifyd.sock whenever it is used
 // and not connected. Without a broker (unit tests, or before the device has booted), a post
 // reaches only this process's observers. When the connection drops, the centre falls back to that
-// and reconnects on next use, registering its names again.
+// and reconnects on next use, registering its names again. A centre with observers does not wait
+// for a next use when its broker goes away: it watches the socket's folder and reconnects as
+// soon as a broker listens there again, so notifications posted after a broker restart reach it.
 //
 // After fork() the child starts without a connection (the parent's stays the parent's) and with
 // no deliveries pending; its observers are kept and reconnect on first use.
@@ -77,6 +79,10 @@ private:
     bool send(std::string_view line);
     bool isObserved(std::string_view name) const;
     void forgetAfterFork();
+    // Watches the broker socket's folder until a broker listens there again, then reconnects.
+    void watchForBroker();
+    void brokerSocketChanged();
+    void stopWatchingForBroker();
 
     std::vector<std::shared_ptr<Registration>> m_registrations;
     std::map<std::string, PendingName, std::less<>> m_pending;
@@ -87,6 +93,8 @@ private:
     // Counts connections, so deliveries taken on one connection are never acknowledged on a later
     // one (the broker forgot them when the first one closed).
     unsigned m_connectionSerial { 0 };
+    int m_watchFd { -1 };
+    foundation::ObserverToken m_watchSource;
 };
 
 }

@@ -146,6 +146,8 @@ Answer Session::setUp(const Command& command, const fs::path& sourceFolder)
         m_device->installApp(command);
     } else if (name == "package") {
         return package(command, sourceFolder);
+    } else if (name == "broker") {
+        restartBroker();
     } else {
         return Answer::error("unknown setting-up command '" + name + "'");
     }
@@ -236,6 +238,23 @@ void Session::startHost(const ProcessRole& role)
     }, m_options.startTimeout);
     client->call("ping", m_options.startTimeout);
     m_hosts[role.name] = std::move(client);
+}
+
+void Session::restartBroker()
+{
+    // As when notifyd dies on the device and launchd starts it again: the processes go on, and
+    // whatever observes Darwin notifications connects to the new broker by itself.
+    settle();
+    for (const auto& role : m_options.processes) {
+        if (role.kind != ProcessRole::Kind::Broker)
+            continue;
+        m_processes->stop(role.name, std::chrono::milliseconds(0));
+        m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
+        auto socket = m_device->hostPath(brokerSocketPath).string();
+        m_processes->waitUntilReady(role.name, [&] { return support::UnixSocket::hasListener(socket); }, m_options.startTimeout);
+        m_quiescence->setBroker(socket);
+    }
+    settle();
 }
 
 void Session::restartSpringBoard()

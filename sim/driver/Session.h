@@ -85,6 +85,7 @@ private:
     void startProcesses();
     void startHost(const ProcessRole&);
     void restartSpringBoard();
+    void restartBroker();
     Answer package(const protocol::Command&, const std::filesystem::path& sourceFolder);
     std::filesystem::path packageFile(const std::string& file, const std::filesystem::path& sourceFolder) const;
     Answer expectPackage(const protocol::Command&);

@@ -81,6 +81,9 @@ std::vector<CommandRow> makeScenarioTable()
         { "package", "remove", { word("NAME", "package remove needs a package name") }, {}, "package remove NAME",
             "remove an installed package with dpkg; also after boot, when SpringBoard restarts", K::Setup, P::Anytime },
         { "boot", "", {}, {}, "boot", "start notifyd, SpringBoard (with the substrate), the companion and Settings", K::Boot, P::BeforeBoot },
+        { "broker", "restart", {}, {}, "broker restart",
+            "kill the notification broker and start it again while the device runs; its clients reconnect by themselves",
+            K::Setup, P::AfterBoot },
 
         // SpringBoard
         { "launch", "", { word("BID") }, { { "mb", number("M", "mb must be a number from 0 to 4096", 0, 4096), "", "usage: launch BID [mb M]" } },
