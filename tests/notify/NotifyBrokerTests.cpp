@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <poll.h>
 #include <filesystem>
 #include <string>
 #include <sys/socket.h>
@@ -126,6 +130,66 @@ TEST_F(BrokerTest, PostInOneProcessReachesAnObserverInAnotherOnItsRunLoop)
     EXPECT_EQ(notify_post("com.qelvo.torvane.new.preview"), NOTIFY_STATUS_OK);
     EXPECT_TRUE(DarwinNotifyCenter::shared().isConnected()) << "the post went to the broker";
     EXPECT_EQ(toParent.receive(), "got com.qelvo.torvane.new.preview in-loop");
+    EXPECT_EQ(waitForExit(child), 0);
+}
+
+namespace {
+
+// The resident memory of a process, in kilobytes, as /proc tells it; 0 when it cannot be read.
+long residentKilobytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return 0;
+}
+
+}
+
+// Ten thousand posts of one name in a burst: the observer sees them merged, every delivery is
+// acknowledged, and no process (poster, broker, observer) grows by more than a few megabytes.
+TEST_F(BrokerTest, ABurstOfTenThousandPostsLeavesEveryProcessBounded)
+{
+    constexpr long boundKilobytes = 4096;
+    Channel toParent;
+    Channel toChild;
+    pid_t child = startSubscriber("com.qelvo.burst", toParent, toChild, [&](Recorder& recorder) {
+        long before = residentKilobytes(::getpid());
+        // Serve the broker until the parent has seen every delivery acknowledged and says so.
+        bool told = false;
+        runLoopUntil([&] {
+            pollfd ready { toChild.readFd(), POLLIN, 0 };
+            told = ::poll(&ready, 1, 0) > 0;
+            return told;
+        });
+        toParent.send("grew " + std::to_string(residentKilobytes(::getpid()) - before) + " runs " + std::to_string(recorder.names.size()));
+        return told ? 0 : 1;
+    });
+    ASSERT_GT(child, 0);
+    expectReady(toParent);
+
+    long brokerBefore = residentKilobytes(m_broker->pid());
+    long posterBefore = residentKilobytes(::getpid());
+    for (int i = 0; i < 10000; ++i)
+        ASSERT_EQ(notify_post("com.qelvo.burst"), NOTIFY_STATUS_OK);
+    EXPECT_EQ(m_broker->waitForPending(0), std::optional<size_t>(0)) << "every delivery acknowledged";
+    long brokerGrowth = residentKilobytes(m_broker->pid()) - brokerBefore;
+    long posterGrowth = residentKilobytes(::getpid()) - posterBefore;
+    toChild.send("measure");
+    auto report = toParent.receive();
+    ASSERT_TRUE(report);
+    long observerGrowth = std::strtol(report->c_str() + 5, nullptr, 10);
+    long runs = std::strtol(report->c_str() + report->find("runs ") + 5, nullptr, 10);
+    std::cout << "resident growth after 10,000 posts: broker " << brokerGrowth << " kB, poster " << posterGrowth << " kB, observer "
+              << observerGrowth << " kB; the observer's callbacks ran " << runs << " times\n";
+    EXPECT_LT(brokerGrowth, boundKilobytes);
+    EXPECT_LT(posterGrowth, boundKilobytes);
+    EXPECT_LT(observerGrowth, boundKilobytes);
+    EXPECT_GE(runs, 1);
+    EXPECT_LE(runs, 10000);
     EXPECT_EQ(waitForExit(child), 0);
 }
 
