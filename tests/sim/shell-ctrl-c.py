@@ -26,7 +26,11 @@ if pid == 0:
 
 read_until(fd, "> ")
 os.write(fd, b"boot\r")
-read_until(fd, "ok")
+booted = read_until(fd, "ok")
+# The prompt after boot's answer (it may have come with it), so that the prompt waited for below
+# is the one after Ctrl-C.
+if "> " not in booted[booted.index("ok"):]:
+    read_until(fd, "> ")
 os.write(fd, b"lock and some typing")
 time.sleep(0.2)
 os.write(fd, b"\x03")           # Ctrl-C
