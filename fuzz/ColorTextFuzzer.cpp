@@ -2,7 +2,7 @@
 // and colorWithHexString, then what the confirm button does with a colour it got: components,
 // hue, the text and hex forms and the nearest name. A colour read from text always has RGB
 // components, and its own text form reads again.
-#include <UIColor-Toolkit.h>
+#include <ConfirmButton/UIColor-Toolkit.h>
 
 #include <cstdio>
 #include <cstdlib>
