@@ -52,8 +52,12 @@ std::string Command::line() const
     for (const auto& word : m_words) {
         if (!line.empty())
             line += ' ';
-        // Quoted words stay quoted, so an echoed line reads as it was written.
-        line += word.quoted ? LineTokenizer::quote(word.text, LineTokenizer::Quotes::Always) : word.raw;
+        // Quoted words stay quoted, so an echoed line reads as it was written. A bare word holding
+        // a carriage return gets quotes too: written last, the split would take it for the line's end.
+        if (word.quoted || (word.raw.find('\r') != std::string::npos && word.raw.front() != '[' && word.raw.front() != '{'))
+            line += LineTokenizer::quote(word.text, LineTokenizer::Quotes::Always);
+        else
+            line += word.raw;
     }
     return line;
 }

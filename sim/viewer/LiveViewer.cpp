@@ -5,6 +5,7 @@
 #include "LogFollower.h"
 #include "PageFiles.h"
 #include "Recorder.h"
+#include "ViewerRequests.h"
 
 #include <sim/driver/EmergencyStop.h>
 #include <sim/driver/PropertyListJson.h>
@@ -43,22 +44,6 @@ constexpr auto frameInterval = 33ms;     // at most 30 frames a second for each 
 constexpr auto forcedFrameInterval = 1s; // a full picture now and then, compared byte for byte
 constexpr auto stateInterval = 300ms;
 
-// The two screens: the page's name and the host process behind it.
-struct Screen {
-    const char* name;
-    const char* process;
-};
-constexpr Screen screens[] = { { "springboard", "springboard" }, { "settings", "settings-app" } };
-
-const Screen* screenNamed(const std::string& name)
-{
-    for (const auto& screen : screens) {
-        if (name == screen.name)
-            return &screen;
-    }
-    return nullptr;
-}
-
 std::string readFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -74,16 +59,6 @@ std::string mimeType(std::string_view name)
     if (name.ends_with(".js"))
         return "text/javascript; charset=utf-8";
     return "application/octet-stream";
-}
-
-// The controls of the page: hardware and set-up a screen does not show. Anything else (files,
-// expectations, waits) is not the page's to send.
-bool isControl(const protocol::Command& command)
-{
-    static const std::set<std::string> names { "launch", "quit", "home", "lock", "unlock", "switcher", "activator", "badge" };
-    if (names.contains(command.name()))
-        return true;
-    return command.name() == "settings" && command.argumentCount() >= 1 && (command.argument(0) == "open" || command.argument(0) == "leave");
 }
 
 using Job = JobQueue::Job;
@@ -351,19 +326,25 @@ void answerJson(httplib::Response& response, const Json& value, int status = 200
     response.set_content(value.dump(-1, ' ', false, Json::error_handler_t::replace), "application/json");
 }
 
+// The body of a post as JSON, or nullopt with the refusal answered.
 std::optional<Json> jsonBody(const httplib::Request& request, httplib::Response& response)
 {
-    // Only the page's own scripts send JSON; a form another site posts cannot.
-    if (request.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
-        answerJson(response, { { "ok", false }, { "message", "JSON only" } }, 415);
+    auto body = viewer::jsonBody(request.get_header_value("Content-Type"), request.body);
+    if (auto* refusal = std::get_if<Refusal>(&body)) {
+        answerJson(response, { { "ok", false }, { "message", refusal->message } }, refusal->status);
         return std::nullopt;
     }
-    Json body = Json::parse(request.body, nullptr, false);
-    if (body.is_discarded()) {
-        answerJson(response, { { "ok", false }, { "message", "not JSON" } }, 400);
-        return std::nullopt;
-    }
-    return body;
+    return std::get<Json>(std::move(body));
+}
+
+// Answers a refusal; true when `decoded` was one.
+template<typename T>
+bool refused(const std::variant<T, Refusal>& decoded, httplib::Response& response)
+{
+    auto* refusal = std::get_if<Refusal>(&decoded);
+    if (refusal)
+        answerJson(response, { { "ok", false }, { "message", refusal->message } }, refusal->status);
+    return refusal;
 }
 
 }
@@ -461,24 +442,11 @@ int LiveViewer::run()
             auto body = jsonBody(request, response);
             if (!body)
                 return;
-            if (!body->is_array()) {
-                answerJson(response, { { "ok", false }, { "message", "a list of finger phases" } }, 400);
+            auto phases = fingerPhases(*body);
+            if (refused(phases, response))
                 return;
-            }
-            for (const auto& event : *body) {
-                const Screen* screen = screenNamed(event.value("screen", ""));
-                std::string phase = event.value("phase", "");
-                double x = event.value("x", std::nan(""));
-                double y = event.value("y", std::nan(""));
-                uint64_t sequence = event.value("seq", uint64_t(0));
-                if (!screen || (phase != "began" && phase != "moved" && phase != "ended") || !std::isfinite(x) || !std::isfinite(y)) {
-                    answerJson(response, { { "ok", false }, { "message", "each phase needs screen, phase, x and y" } }, 400);
-                    return;
-                }
-                // A finger can leave the picture while it is down; the screen ends at its edges.
-                x = std::clamp(x, 0.0, 320.0);
-                y = std::clamp(y, 0.0, 480.0);
-                viewer.jobs.post([&viewer, screen, phase, x, y, sequence] { viewer.finger(*screen, phase, x, y, sequence); });
+            for (auto& each : std::get<std::vector<FingerPhase>>(phases)) {
+                viewer.jobs.post([&viewer, each] { viewer.finger(*each.screen, each.phase, each.x, each.y, each.sequence); });
             }
             answerJson(response, { { "ok", true } });
         });
@@ -486,8 +454,10 @@ int LiveViewer::run()
             auto body = jsonBody(request, response);
             if (!body)
                 return;
-            std::string line = body->value("line", "");
-            answerJson(response, onDevice(viewer, [&viewer, line] { return viewer.control(line); }));
+            auto line = commandLine(*body);
+            if (refused(line, response))
+                return;
+            answerJson(response, onDevice(viewer, [&viewer, line = std::get<std::string>(line)] { return viewer.control(line); }));
         });
         server.Post("/api/mark", [&viewer](const httplib::Request& request, httplib::Response& response) {
             if (!jsonBody(request, response))
@@ -495,18 +465,12 @@ int LiveViewer::run()
             answerJson(response, onDevice(viewer, [&viewer] { return viewer.mark(); }));
         });
         server.Get("/api/dump", [&viewer](const httplib::Request& request, httplib::Response& response) {
-            std::string target = request.get_param_value("target");
-            if (target == "hierarchy") {
-                std::string screen = request.get_param_value("screen");
-                if (!screenNamed(screen)) {
-                    answerJson(response, { { "ok", false }, { "message", "screen: springboard or settings" } }, 400);
-                    return;
-                }
-                answerJson(response, onDevice(viewer, [&viewer, screen] { return Json { { "ok", true }, { "dump", viewer.session.hierarchy(screen) } }; }));
+            auto dump = dumpRequest(request.get_param_value("target"), request.get_param_value("screen"));
+            if (refused(dump, response))
                 return;
-            }
-            if (target != "springboard" && target != "settings" && target != "prefs") {
-                answerJson(response, { { "ok", false }, { "message", "target: springboard, settings, prefs or hierarchy" } }, 400);
+            auto [target, screen] = std::get<DumpRequest>(std::move(dump));
+            if (target == "hierarchy") {
+                answerJson(response, onDevice(viewer, [&viewer, screen] { return Json { { "ok", true }, { "dump", viewer.session.hierarchy(screen) } }; }));
                 return;
             }
             answerJson(response, onDevice(viewer, [&viewer, target] { return Json { { "ok", true }, { "dump", viewer.session.dump(target) } }; }));

@@ -94,6 +94,12 @@ TEST(Command, LineRequotesSoHostsSeeTheSameWords)
     EXPECT_EQ(Command::parse("prefs K [1,  2]").line(), "prefs K [1,  2]");
     // Echoed lines keep the quotes they were written with.
     EXPECT_EQ(Command::parse(R"(alert tap "Kill")").line(), R"(alert tap "Kill")");
+    // A bare carriage-return word, written last, would read as the line's end and be lost.
+    Command carriage = Command::parse("x \r\r");
+    ASSERT_EQ(carriage.argumentCount(), 1u);
+    Command again = Command::parse(carriage.line());
+    ASSERT_EQ(again.argumentCount(), 1u);
+    EXPECT_EQ(again.argument(0), "\r");
 }
 
 TEST(Command, TypedArgumentsAreStrict)
