@@ -468,12 +468,16 @@ int LiveViewer::run()
             auto dump = dumpRequest(request.get_param_value("target"), request.get_param_value("screen"));
             if (refused(dump, response))
                 return;
-            auto [target, screen] = std::get<DumpRequest>(std::move(dump));
-            if (target == "hierarchy") {
-                answerJson(response, onDevice(viewer, [&viewer, screen] { return Json { { "ok", true }, { "dump", viewer.session.hierarchy(screen) } }; }));
+            auto wanted = std::get<DumpRequest>(std::move(dump));
+            if (wanted.target == "hierarchy") {
+                answerJson(response, onDevice(viewer, [&viewer, screen = wanted.screen] {
+                    return Json { { "ok", true }, { "dump", viewer.session.hierarchy(screen) } };
+                }));
                 return;
             }
-            answerJson(response, onDevice(viewer, [&viewer, target] { return Json { { "ok", true }, { "dump", viewer.session.dump(target) } }; }));
+            answerJson(response, onDevice(viewer, [&viewer, target = wanted.target] {
+                return Json { { "ok", true }, { "dump", viewer.session.dump(target) } };
+            }));
         });
 
         // The loopback address only: the device takes input from whoever reaches the page.
