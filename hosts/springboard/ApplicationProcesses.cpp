@@ -156,31 +156,28 @@ void ApplicationProcesses::readReady(pid_t pid)
     auto token = std::move(it->second.readySource);
 }
 
-void ApplicationProcesses::terminate(pid_t pid)
+bool ApplicationProcesses::signalToEnd(pid_t pid, int signal)
 {
     auto it = m_children.find(pid);
-    if (it == m_children.end())
-        return;
-    it->second.ending = true;
-    ::kill(pid, SIGTERM);
-}
-
-bool ApplicationProcesses::kill(pid_t pid)
-{
-    auto it = m_children.find(pid);
-    if (it == m_children.end() || ::kill(pid, SIGKILL) != 0)
+    if (it == m_children.end() || ::kill(pid, signal) != 0)
         return false;
     it->second.ending = true;
     return true;
 }
 
+void ApplicationProcesses::terminate(pid_t pid)
+{
+    signalToEnd(pid, SIGTERM);
+}
+
+bool ApplicationProcesses::kill(pid_t pid)
+{
+    return signalToEnd(pid, SIGKILL);
+}
+
 void ApplicationProcesses::requestQuit(pid_t pid)
 {
-    auto it = m_children.find(pid);
-    if (it == m_children.end())
-        return;
-    it->second.ending = true;
-    ::kill(pid, SIGUSR1);
+    signalToEnd(pid, SIGUSR1);
 }
 
 bool ApplicationProcesses::isSettled() const

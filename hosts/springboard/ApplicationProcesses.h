@@ -60,6 +60,9 @@ public:
 
 private:
     ApplicationProcesses();
+    // Sends `signal` to a child, which then counts as pending until reaped; false when `pid` is
+    // not a child or the signal cannot be sent.
+    bool signalToEnd(pid_t pid, int signal);
     void watchSignals();
     void readReady(pid_t pid);
 

@@ -214,17 +214,20 @@ void Session::startProcesses()
 
     for (const auto& role : m_options.processes) {
         if (role.kind == ProcessRole::Kind::Broker) {
-            m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
-            auto socket = m_device->hostPath(brokerSocketPath).string();
-            m_processes->waitUntilReady(role.name, [&] {
-                return support::UnixSocket::hasListener(socket);
-            }, m_options.startTimeout);
-            m_quiescence->setBroker(socket);
+            startBroker(role);
             continue;
         }
         startHost(role);
         m_quiescence->addHost(role.name, *m_hosts[role.name]);
     }
+}
+
+void Session::startBroker(const ProcessRole& role)
+{
+    m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
+    auto socket = m_device->hostPath(brokerSocketPath).string();
+    m_processes->waitUntilReady(role.name, [&] { return support::UnixSocket::hasListener(socket); }, m_options.startTimeout);
+    m_quiescence->setBroker(socket);
 }
 
 void Session::startHost(const ProcessRole& role)
@@ -249,10 +252,7 @@ void Session::restartBroker()
         if (role.kind != ProcessRole::Kind::Broker)
             continue;
         m_processes->stop(role.name, std::chrono::milliseconds(0));
-        m_processes->start({ role.name, role.executable, role.arguments, m_device->captureFile(role.name) });
-        auto socket = m_device->hostPath(brokerSocketPath).string();
-        m_processes->waitUntilReady(role.name, [&] { return support::UnixSocket::hasListener(socket); }, m_options.startTimeout);
-        m_quiescence->setBroker(socket);
+        startBroker(role);
     }
     settle();
 }
@@ -496,10 +496,15 @@ Json Session::dump(const std::string& target)
 
 Answer Session::dumpToFile(const Command& command)
 {
-    Json document = dump(command.argument(0));
-    if (!command.hasArgument(1))
+    return documentAnswer(dump(command.argument(0)), command, 1);
+}
+
+Answer Session::documentAnswer(const Json& document, const Command& command, size_t fileArgument)
+{
+    // Without a file the document is the answer, printed as the shell prints it.
+    if (!command.hasArgument(fileArgument))
         return Answer::ok(document);
-    auto path = outputPath(command.argument(1));
+    auto path = outputPath(command.argument(fileArgument));
     std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     if (!OutputFile::write(path, text))
         return Answer::error("cannot write " + path.string() + ": " + std::strerror(errno));
@@ -516,14 +521,7 @@ Json Session::hierarchy(const std::string& target)
 
 Answer Session::dumpHierarchy(const Command& command)
 {
-    Json document = hierarchy(command.argument(1));
-    if (!command.hasArgument(2))
-        return Answer::ok(document);
-    auto path = outputPath(command.argument(2));
-    std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    if (!OutputFile::write(path, text))
-        return Answer::error("cannot write " + path.string() + ": " + std::strerror(errno));
-    return Answer::ok(nullptr, path.string());
+    return documentAnswer(hierarchy(command.argument(1)), command, 2);
 }
 
 Answer Session::expect(const Command& command)

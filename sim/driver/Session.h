@@ -83,6 +83,7 @@ private:
     Answer boot();
     std::optional<std::string> outdatedPreferencesWarning() const;
     void startProcesses();
+    void startBroker(const ProcessRole&);
     void startHost(const ProcessRole&);
     void restartSpringBoard();
     void restartBroker();
@@ -97,6 +98,8 @@ private:
     Answer dumpHierarchy(const protocol::Command&);
     Answer screenshot(const protocol::Command&);
     Answer dumpToFile(const protocol::Command&);
+    // The document as the answer, or written to the command's file argument at `fileArgument`.
+    Answer documentAnswer(const Json& document, const protocol::Command&, size_t fileArgument);
     Answer expect(const protocol::Command&);
     void settle();
     protocol::ControlClient& host(const std::string& name);
