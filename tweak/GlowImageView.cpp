@@ -124,7 +124,8 @@ bool GlowImageView::checkIfFolderHasOpenApp() const
         return false;
     auto running = SavedSwipeSettings::getFolderArray();
     for (auto& element : *running) {
-        if (folder->containsNodeIdentifier(element->description()))
+        auto* identifier = runtime::dynamicCast<foundation::NSString>(element.ptr());
+        if (identifier ? folder->containsNodeIdentifier(identifier->string()) : folder->containsNodeIdentifier(element->description()))
             return true;
     }
     return false;
@@ -191,10 +192,15 @@ void GlowImageView::updateVisibility(const runtime::Object* change)
     auto* userInfo = runtime::dynamicCast<foundation::NSDictionary>(change);
     if (!userInfo)
         return;
-    auto bundleIdentifier = userInfo->objectForKey(AddOnNotification::bundleIdentifierKey);
-    std::string identifier = bundleIdentifier ? bundleIdentifier->description() : std::string();
     if (!m_isFolder) {
-        if (identifier != leafIdentifier())
+        // Every indicator hears every start and end: the identifiers are compared in place.
+        auto bundleIdentifier = userInfo->objectForKey(AddOnNotification::bundleIdentifierKey);
+        auto* text = runtime::dynamicCast<foundation::NSString>(bundleIdentifier.get());
+        std::string described = !text && bundleIdentifier ? bundleIdentifier->description() : std::string();
+        std::string_view identifier = text ? std::string_view(text->string()) : std::string_view(described);
+        auto* view = m_appIcon.get();
+        auto* icon = view ? view->icon() : nullptr;
+        if (icon ? !icon->hasLeafIdentifier(identifier) : !identifier.empty())
             return;
         auto fadeIn = runtime::dynamicCast<foundation::NSNumber>(userInfo->objectForKey(AddOnNotification::fadeInKey));
         if (!fadeIn || !fadeIn->boolValue()) {

@@ -21,7 +21,11 @@ public:
         uikit::UITableViewStyle style = uikit::UITableViewStylePlain);
 
     TQTableAlertStyle alertStyle() const { return m_alertStyle; }
-    void setAlertStyle(TQTableAlertStyle style) { m_alertStyle = style; }
+    void setAlertStyle(TQTableAlertStyle style)
+    {
+        m_alertStyle = style;
+        setNeedsDisplay();
+    }
 
     void drawRect(uikit::CGRect rect) override;
 

@@ -1,6 +1,7 @@
 #include "TorvaneActivatorSetup.h"
 
 #include "AddOnNotifications.h"
+#include "CompanionData.h"
 #include "ConfirmButton/TQConfirmButton.h"
 #include "SavedSwipeSettings.h"
 #include "SharedNames.h"
@@ -140,7 +141,7 @@ bool TorvaneActivatorSetup::doesNimbrelAppsFileExist() const
 RefPtr<NSDictionary> TorvaneActivatorSetup::getAllInfoFromBundleID(const NSString& bundleIdentifier)
 {
     std::string wanted = describe(&bundleIdentifier);
-    auto data = NSDictionary::dictionaryWithContentsOfFile(torvane::companionDataPath);
+    auto data = CompanionData::contents();
     auto* applications = data ? runtime::dynamicCast<foundation::NSArray>(data->objectForKey(torvane::CompanionRecord::applications).get()) : nullptr;
     if (!applications)
         return nullptr;

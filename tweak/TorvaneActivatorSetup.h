@@ -58,7 +58,7 @@ public:
         const std::string& listenerName, float scale) override;
 
     bool doesNimbrelAppsFileExist() const;
-    // A copy of the companion's entry for the bundle identifier, read afresh from its file; nil
+    // A copy of the companion's entry for the bundle identifier, as its file holds it now; nil
     // when the file does not know it.
     static runtime::RefPtr<foundation::NSDictionary> getAllInfoFromBundleID(const foundation::NSString& bundleIdentifier);
     // Lists the running applications and shows the popup, or one of the two warning alerts.

@@ -26,7 +26,8 @@ void serveScreenFrames(ControlServer& server)
         auto since = static_cast<uint64_t>(command.number(0));
         if (since != 0 && generation() == since)
             return { { "changed", false }, { "generation", since } };
-        auto picture = uikit::UIApplication::sharedApplication().renderScreen(2);
+        auto scale = command.hasArgument(2) ? static_cast<uikit::CGFloat>(command.integer(2)) : 2;
+        auto picture = uikit::UIApplication::sharedApplication().renderScreen(scale);
         writeScreenshot(picture, command.argument(1));
         // Drawing lays out what was waiting for it; the number after it stands for this picture.
         return { { "changed", true }, { "generation", generation() } };

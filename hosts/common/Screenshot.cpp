@@ -7,10 +7,10 @@
 
 namespace hosts {
 
-sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path)
+sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path, graphics::PNGCompression compression)
 {
     errno = 0;
-    if (!graphics::CGImageWritePNGFile(screen, path))
+    if (!graphics::CGImageWritePNGFile(screen, path, compression))
         throw sim::protocol::ControlError("could not write " + path + (errno ? std::string(": ") + std::strerror(errno) : std::string()));
     return { { "path", path }, { "width", screen.width() }, { "height", screen.height() } };
 }

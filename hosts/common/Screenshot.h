@@ -10,6 +10,8 @@ namespace hosts {
 
 // Answers a `screenshot PATH` request: writes `screen` as PNG at the host path `path` (the driver's
 // own file system, not the device's). Throws ControlError naming the reason when it cannot.
-sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path);
+// Screenshots are kept, so they are compressed; a frame read once by the viewer need not be.
+sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path,
+    graphics::PNGCompression compression = graphics::PNGCompression::Compact);
 
 }

@@ -1,6 +1,7 @@
 #include <foundation/NSNotificationCenter.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace foundation {
 
@@ -23,7 +24,8 @@ ObserverToken NSNotificationCenter::addObserver(std::string name, const runtime:
     uint64_t id = m_nextId++;
     auto observer = std::make_shared<Observer>(Observer { id, std::move(name), object != nullptr,
         runtime::WeakPtr<runtime::Object>(object), std::move(handler) });
-    m_observers.push_back(std::move(observer));
+    m_byId.emplace(id, observer);
+    (observer->name.empty() ? m_ofEveryName : m_byName[observer->name]).push_back(std::move(observer));
     // The token may outlive a centre made with create(); it then has nothing to remove.
     runtime::WeakPtr<NSNotificationCenter> center(this);
     return ObserverToken([center, id] {
@@ -34,12 +36,32 @@ ObserverToken NSNotificationCenter::addObserver(std::string name, const runtime:
 
 void NSNotificationCenter::removeObserver(uint64_t id)
 {
-    auto it = std::find_if(m_observers.begin(), m_observers.end(), [id](auto& observer) { return observer->id == id; });
-    if (it == m_observers.end())
+    auto found = m_byId.find(id);
+    if (found == m_byId.end())
         return;
+    auto observer = std::move(found->second);
+    m_byId.erase(found);
     // A post in progress still holds the observer; the flag keeps it from being called.
-    (*it)->removed = true;
-    m_observers.erase(it);
+    observer->removed = true;
+    auto named = observer->name.empty() ? m_byName.end() : m_byName.find(observer->name);
+    auto& list = named == m_byName.end() ? m_ofEveryName : named->second;
+    list.erase(std::find(list.begin(), list.end(), observer));
+    if (named != m_byName.end() && list.empty())
+        m_byName.erase(named);
+}
+
+NSNotificationCenter::ObserverList NSNotificationCenter::observersFor(const std::string& name) const
+{
+    auto named = m_byName.find(name);
+    if (named == m_byName.end())
+        return m_ofEveryName;
+    if (m_ofEveryName.empty())
+        return named->second;
+    ObserverList merged;
+    merged.reserve(named->second.size() + m_ofEveryName.size());
+    std::merge(named->second.begin(), named->second.end(), m_ofEveryName.begin(), m_ofEveryName.end(), std::back_inserter(merged),
+        [](const auto& a, const auto& b) { return a->id < b->id; });
+    return merged;
 }
 
 bool NSNotificationCenter::matches(const Observer& observer, const NSNotification& notification)
@@ -65,7 +87,7 @@ void NSNotificationCenter::postNotification(NSNotification& notification)
 {
     runtime::Ref<NSNotificationCenter> protectCenter(*this);
     runtime::Ref<NSNotification> protectNotification(notification);
-    auto snapshot = m_observers;
+    auto snapshot = observersFor(notification.name());
     for (auto& observer : snapshot) {
         if (observer->removed || !matches(*observer, notification))
             continue;

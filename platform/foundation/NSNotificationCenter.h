@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace foundation {
@@ -38,7 +39,7 @@ public:
         runtime::RefPtr<NSDictionary> userInfo = nullptr);
     void postNotification(NSNotification&);
 
-    size_t observerCount() const { return m_observers.size(); }
+    size_t observerCount() const { return m_byId.size(); }
 
 private:
     NSNotificationCenter() = default;
@@ -52,10 +53,18 @@ private:
         bool removed { false };
     };
 
+    using ObserverList = std::vector<std::shared_ptr<Observer>>;
+
     void removeObserver(uint64_t id);
     static bool matches(const Observer&, const NSNotification&);
+    // The observers a notification of that name may concern, in registration order.
+    ObserverList observersFor(const std::string& name) const;
 
-    std::vector<std::shared_ptr<Observer>> m_observers;
+    // Each list in registration order (ids rise). A post looks only at its name's list and the
+    // observers of every name: SpringBoard has a few observers on each of hundreds of icons.
+    std::unordered_map<std::string, ObserverList> m_byName;
+    ObserverList m_ofEveryName;
+    std::unordered_map<uint64_t, std::shared_ptr<Observer>> m_byId;
     uint64_t m_nextId { 1 };
 };
 

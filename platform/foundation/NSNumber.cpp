@@ -103,6 +103,11 @@ NSComparisonResult NSNumber::compare(const NSNumber& other) const
 
 std::string NSNumber::description() const
 {
+    // Every NaN reads "nan", as the device's C library prints it; glibc would print "-nan" for one
+    // with its sign bit set, and a value read from a file and written back (where the sign is not
+    // kept) would then describe differently.
+    if (m_kind != Kind::Boolean && m_kind != Kind::Integer && std::isnan(m_real))
+        return "nan";
     char text[64];
     switch (m_kind) {
     case Kind::Boolean:

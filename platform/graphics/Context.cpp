@@ -58,6 +58,7 @@ void CGContext::State::draw(const std::function<void(cairo_t*)>& operation)
 {
     if (m_gstate.degenerate)
         return;
+    ++m_operations;
     if (!m_gstate.shadowOn) {
         operation(m_cr);
         return;
@@ -79,6 +80,7 @@ void CGContext::State::drawKeepingPath(const std::function<void(cairo_t*)>& oper
 
 cairo_t* CGContext::cairo() const { return m_state ? m_state->cr() : nullptr; }
 CGFloat CGContext::scale() const { return m_state ? m_state->scale() : 1; }
+uint64_t CGContext::operationCount() const { return m_state ? m_state->operationCount() : 0; }
 
 ColorRGBA CGContext::effectiveFillColor() const
 {

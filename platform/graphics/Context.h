@@ -26,6 +26,7 @@
 #include <cairo.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -58,6 +59,9 @@ public:
     cairo_t* cairo() const;
     // Pixels per point of the target (1 for the null context).
     CGFloat scale() const;
+    // How many drawing operations have painted so far: a drawing that leaves it unchanged drew
+    // nothing.
+    uint64_t operationCount() const;
     // The fill and stroke colours with the context alpha multiplied in, as a drawing operation uses them.
     ColorRGBA effectiveFillColor() const;
     ColorRGBA effectiveStrokeColor() const;

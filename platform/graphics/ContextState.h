@@ -4,6 +4,7 @@
 
 #include <graphics/Context.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace graphics {
@@ -44,6 +45,9 @@ public:
     // aside while they run and is there again afterwards.
     void drawKeepingPath(const std::function<void(cairo_t*)>& operation);
 
+    // Drawing operations that reached the target (a degenerate transformation stops them first).
+    uint64_t operationCount() const { return m_operations; }
+
     ColorRGBA withAlpha(ColorRGBA color) const
     {
         color.alpha *= m_gstate.alpha;
@@ -57,6 +61,7 @@ private:
     cairo_surface_t* m_bitmap;
     GraphicsState m_gstate;
     std::vector<GraphicsState> m_saved;
+    uint64_t m_operations { 0 };
 };
 
 } // namespace graphics

@@ -1,5 +1,7 @@
 #include <graphics/Image.h>
 
+#include "PngEncoder.h"
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -46,13 +48,6 @@ cairo_status_t readFromMemory(void* closure, unsigned char* data, unsigned int l
         return CAIRO_STATUS_READ_ERROR;
     std::memcpy(data, cursor->bytes + cursor->offset, length);
     cursor->offset += length;
-    return CAIRO_STATUS_SUCCESS;
-}
-
-cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length)
-{
-    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
-    out->insert(out->end(), data, data + length);
     return CAIRO_STATUS_SUCCESS;
 }
 
@@ -152,19 +147,16 @@ CGImage CGImageCreateWithPNGFile(const std::filesystem::path& path)
     return CGImageCreateWithPNGData(bytes);
 }
 
-std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image)
+std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image, PNGCompression compression)
 {
-    std::vector<std::uint8_t> out;
     if (!image)
-        return out;
-    if (cairo_surface_write_to_png_stream(image.surface(), appendToVector, &out) != CAIRO_STATUS_SUCCESS)
-        out.clear();
-    return out;
+        return {};
+    return encodeImageSurfaceAsPNG(image.surface(), compression);
 }
 
-bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path)
+bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path, PNGCompression compression)
 {
-    std::vector<std::uint8_t> bytes = CGImageCreatePNGData(image);
+    std::vector<std::uint8_t> bytes = CGImageCreatePNGData(image, compression);
     if (bytes.empty())
         return false;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -16,14 +16,30 @@ public:
     static runtime::Ref<CAGradientLayer> create();
 
     const std::vector<CGColor>& colors() const { return m_colors; }
-    void setColors(std::vector<CGColor> colors) { m_colors = std::move(colors); }
+    void setColors(std::vector<CGColor> colors)
+    {
+        m_colors = std::move(colors);
+        setNeedsDisplay();
+    }
     // Ignored unless there is one location per colour.
     const std::vector<CGFloat>& locations() const { return m_locations; }
-    void setLocations(std::vector<CGFloat> locations) { m_locations = std::move(locations); }
+    void setLocations(std::vector<CGFloat> locations)
+    {
+        m_locations = std::move(locations);
+        setNeedsDisplay();
+    }
     CGPoint startPoint() const { return m_startPoint; }
-    void setStartPoint(CGPoint point) { m_startPoint = point; }
+    void setStartPoint(CGPoint point)
+    {
+        m_startPoint = point;
+        setNeedsDisplay();
+    }
     CGPoint endPoint() const { return m_endPoint; }
-    void setEndPoint(CGPoint point) { m_endPoint = point; }
+    void setEndPoint(CGPoint point)
+    {
+        m_endPoint = point;
+        setNeedsDisplay();
+    }
 
     void drawInContext(const graphics::CGContext& context) override;
 

@@ -9,6 +9,7 @@
 #include <graphics/Context.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quartzcore {
 
@@ -52,6 +53,16 @@ runtime::Ref<CALayer> CALayer::create()
     return runtime::adoptRef(*new CALayer);
 }
 
+// The picture of the content as it was last drawn, at a size in pixels, a scale and a bounds
+// origin; none when that drawing painted nothing.
+struct CALayer::DrawnContent {
+    int width { 0 };
+    int height { 0 };
+    CGFloat scale { 0 };
+    CGPoint origin {};
+    graphics::CGContext picture;
+};
+
 CALayer::CALayer() = default;
 
 CALayer::~CALayer()
@@ -60,6 +71,93 @@ CALayer::~CALayer()
     // Whoever waits for these animations' transactions must still hear that they ended.
     while (!m_animations.empty())
         endAnimation(m_animations.size() - 1, false);
+}
+
+// --- Content ----------------------------------------------------------------------------------
+
+namespace {
+
+bool isWholePixel(double value) { return std::abs(value - std::round(value)) < 1e-3; }
+
+}
+
+void CALayer::drawContentDirectly(const graphics::CGContext& context, bool paintsOnlyOver)
+{
+    if (paintsOnlyOver) {
+        drawInContext(context);
+        return;
+    }
+    // Drawn apart and then laid over what lies below, as a backing store would be: clearing inside
+    // drawRect clears this layer's picture, not the screen under it.
+    cairo_t* cr = context.cairo();
+    cairo_push_group(cr);
+    drawInContext(context);
+    cairo_pop_group_to_source(cr);
+    cairo_paint(cr);
+}
+
+void CALayer::paintContent(const graphics::CGContext& context, CGSize size)
+{
+    // No area, no content: nothing is stale.
+    if (!(size.width > 0) || !(size.height > 0)) {
+        m_drawnContent = nullptr;
+        m_needsDisplay = false;
+        return;
+    }
+    cairo_t* cr = context.cairo();
+    // Content wholly outside the clip (a page scrolled off the screen) is not drawn at all; a kept
+    // picture stays for when it shows again.
+    double clipLeft, clipTop, clipRight, clipBottom;
+    cairo_clip_extents(cr, &clipLeft, &clipTop, &clipRight, &clipBottom);
+    if (clipRight <= m_boundsOrigin.x || clipBottom <= m_boundsOrigin.y || clipLeft >= m_boundsOrigin.x + size.width
+        || clipTop >= m_boundsOrigin.y + size.height)
+        return;
+
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cr, &matrix);
+    double x = m_boundsOrigin.x;
+    double y = m_boundsOrigin.y;
+    cairo_user_to_device(cr, &x, &y);
+    CGFloat scale = context.scale();
+    int width = static_cast<int>(std::ceil(size.width * scale - 1e-3f));
+    int height = static_cast<int>(std::ceil(size.height * scale - 1e-3f));
+    bool keeps = !m_delegate || m_delegate->layerContentDrawing(*this) == CALayerDelegate::ContentDrawing::Kept;
+    bool laidOnPixels = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0 && isWholePixel(x) && isWholePixel(y);
+    if (!keeps || !laidOnPixels) {
+        m_drawnContent = nullptr;
+        drawContentDirectly(context, !keeps);
+        m_needsDisplay = false;
+        return;
+    }
+
+    auto& kept = m_drawnContent;
+    bool current = kept && !m_needsDisplay && kept->width == width && kept->height == height && kept->scale == scale
+        && kept->origin == m_boundsOrigin;
+    if (!current) {
+        kept = std::make_unique<DrawnContent>(DrawnContent { width, height, scale, m_boundsOrigin, {} });
+        auto picture = graphics::CGBitmapContextCreate(width, height, scale);
+        if (!picture) {
+            kept = nullptr;
+            drawContentDirectly(context, false);
+            m_needsDisplay = false;
+            return;
+        }
+        graphics::CGContextTranslateCTM(picture, -m_boundsOrigin.x, -m_boundsOrigin.y);
+        graphics::CGContextClipToRect(picture, { m_boundsOrigin, size });
+        drawInContext(picture);
+        m_needsDisplay = false;
+        if (picture.operationCount() > 0)
+            kept->picture = std::move(picture);
+    }
+    if (!kept->picture)
+        return;
+    cairo_surface_t* surface = cairo_get_target(kept->picture.cairo());
+    cairo_surface_flush(surface);
+    cairo_save(cr);
+    cairo_set_source_surface(cr, surface, m_boundsOrigin.x, m_boundsOrigin.y);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 // --- Geometry ---------------------------------------------------------------------------------
@@ -448,14 +546,8 @@ void CALayer::renderInContext(const graphics::CGContext& context)
     // The content is a picture of the bounds, so it never spills out of them.
     graphics::CGContextSaveGState(context);
     graphics::CGContextClipToRect(context, { m_boundsOrigin, frame.size });
-    // The content is drawn apart and then laid over what lies below, as a backing store of its own
-    // would be: clearing inside drawRect clears this layer's picture, not the screen under it.
-    cairo_push_group(cr);
-    drawInContext(context);
-    cairo_pop_group_to_source(cr);
-    cairo_paint(cr);
+    paintContent(context, frame.size);
     graphics::CGContextRestoreGState(context);
-    m_needsDisplay = false;
 
     // Sublayers may add or remove layers while drawing: walk a copy.
     auto sublayers = m_sublayers;

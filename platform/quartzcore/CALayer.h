@@ -51,6 +51,16 @@ public:
     // Whether property changes of this layer may animate implicitly. Views answer no, as UIKit's
     // views do outside their own animation blocks.
     virtual bool layerAllowsImplicitAnimations(const CALayer&) const { return true; }
+    // How the layer treats the content drawn for it (see CALayer's content).
+    enum class ContentDrawing {
+        // Drawn apart, kept and reused until it is stale.
+        Kept,
+        // Drawn straight onto what lies below at every render, with nothing kept: for a delegate
+        // whose drawing only paints over (never clears or copies) and is a copy of something it
+        // holds already, such as an image.
+        PaintedOverEachRender,
+    };
+    virtual ContentDrawing layerContentDrawing(const CALayer&) const { return ContentDrawing::Kept; }
 };
 
 class CALayer : public runtime::Object {
@@ -91,9 +101,13 @@ public:
     const std::string& name() const { return m_name; }
     void setName(std::string name) { m_name = std::move(name); }
 
-    // Content. Drawing happens when the layer is rendered; setNeedsDisplay records that the content
-    // is stale (needsDisplay) so callers can tell, and a size change marks it when
-    // needsDisplayOnBoundsChange is set.
+    // Content. The layer draws its content (drawInContext) when it is rendered and keeps the picture,
+    // as a backing store, until setNeedsDisplay marks it stale or it is rendered at another size,
+    // scale or bounds origin; a size change also marks it stale when needsDisplayOnBoundsChange is
+    // set. Whatever a drawing depends on must therefore call setNeedsDisplay when it changes. A
+    // content that drew nothing costs nothing to render until it is stale. Where the picture could
+    // not be laid exactly on the target's pixels (a rotated, scaled or half-pixel position), and
+    // for delegates that keep no drawn content, the content is drawn afresh at every render.
     bool needsDisplayOnBoundsChange() const { return m_needsDisplayOnBoundsChange; }
     void setNeedsDisplayOnBoundsChange(bool value) { m_needsDisplayOnBoundsChange = value; }
     void setNeedsDisplay()
@@ -157,6 +171,11 @@ protected:
 
 private:
     struct RunningAnimation;
+    struct DrawnContent;
+
+    // Paints the content at the bounds origin: the kept picture, or a fresh drawing.
+    void paintContent(const graphics::CGContext& context, CGSize size);
+    void drawContentDirectly(const graphics::CGContext& context, bool paintsOnlyOver);
 
     static void noteDisplayChange();
     template<typename T>
@@ -196,6 +215,7 @@ private:
     runtime::WeakPtr<CALayer> m_superlayer;
     std::vector<runtime::Ref<CALayer>> m_sublayers;
     std::vector<std::unique_ptr<RunningAnimation>> m_animations;
+    std::unique_ptr<DrawnContent> m_drawnContent;
 };
 
 }

@@ -12,6 +12,7 @@ public:
     static runtime::Ref<SBApplicationIcon> create(runtime::Ref<SBApplication> application);
 
     std::string leafIdentifier() const override { return m_application->bundleIdentifier(); }
+    bool hasLeafIdentifier(std::string_view identifier) const override { return m_application->bundleIdentifier() == identifier; }
     std::string displayName() const override { return m_application->displayName(); }
     SBApplication* application() const override { return m_application.ptr(); }
     // Built-in applications stay on the device; the others may be deleted.

@@ -65,7 +65,7 @@ runtime::Ref<foundation::NSSet> SBFolder::containedNodeIdentifiers() const
 bool SBFolder::containsNodeIdentifier(std::string_view identifier) const
 {
     for (auto& icon : m_icons) {
-        if (icon->leafIdentifier() == identifier)
+        if (icon->hasLeafIdentifier(identifier))
             return true;
     }
     return false;

@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace springboard {
 
@@ -26,6 +27,9 @@ public:
     virtual bool isFolderIcon() const { return false; }
     // The bundle identifier of an application icon; a folder icon's own node identifier.
     virtual std::string leafIdentifier() const = 0;
+    // leafIdentifier() == identifier, without making a copy of it: asked of every icon whenever
+    // an application starts or ends.
+    virtual bool hasLeafIdentifier(std::string_view identifier) const { return leafIdentifier() == identifier; }
     virtual std::string displayName() const = 0;
     virtual SBApplication* application() const { return nullptr; }
     virtual SBFolder* folder() const { return nullptr; }

@@ -10,34 +10,54 @@
 #include <filesystem>
 #include <map>
 
+#include <sys/stat.h>
+
 namespace uikit {
 
 TORVANE_DEFINE_CLASS(UIImage)
 
 namespace {
 
+// The file name's stem and extension, as std::filesystem splits them, without building a path:
+// this runs for every image view that asks for a file.
+struct NameParts {
+    std::string_view folder; // up to and with the last '/'
+    std::string_view stem;
+    std::string_view extension; // from the last '.' of the name, if the name does not start with it
+};
+
+NameParts nameParts(std::string_view path)
+{
+    size_t slash = path.rfind('/');
+    std::string_view folder = slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+    std::string_view name = path.substr(folder.size());
+    size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || name == "..")
+        return { folder, name, {} };
+    return { folder, name.substr(0, dot), name.substr(dot) };
+}
+
+bool endsWithRetinaSuffix(std::string_view stem) { return stem.size() >= 3 && stem.substr(stem.size() - 3) == "@2x"; }
+
 // "dir/Glow.png" → "dir/Glow@2x.png"; empty when the name already carries a scale suffix.
 std::string retinaSibling(std::string_view path)
 {
-    std::filesystem::path file(path);
-    std::string stem = file.stem().string();
-    if (stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0)
+    auto parts = nameParts(path);
+    if (endsWithRetinaSuffix(parts.stem))
         return {};
-    file.replace_filename(stem + "@2x" + file.extension().string());
-    return file.string();
+    std::string sibling;
+    sibling.reserve(path.size() + 3);
+    sibling.append(parts.folder).append(parts.stem).append("@2x").append(parts.extension);
+    return sibling;
 }
 
-bool namesRetinaFile(std::string_view path)
-{
-    std::string stem = std::filesystem::path(path).stem().string();
-    return stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0;
-}
+bool namesRetinaFile(std::string_view path) { return endsWithRetinaSuffix(nameParts(path).stem); }
 
 // What was decoded from each file, so that the many views showing one file share one decode. An
 // entry holds only while the file keeps the modification time and size it had when it was read.
 struct DecodedFile {
-    std::filesystem::file_time_type modified;
-    std::uintmax_t size;
+    struct timespec modified;
+    off_t size;
     runtime::Ref<UIImage> image;
 };
 
@@ -78,24 +98,22 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     auto hostPath = foundation::DeviceRoot::resolve(devicePath);
     if (!hostPath)
         return nullptr;
-    std::error_code error;
     auto& files = decodedFiles();
     // One entry per file read and name asked by, since an image remembers the name it was asked by.
     std::string key = *hostPath + '\n' + std::string(askedPath);
-    if (!std::filesystem::is_regular_file(*hostPath, error)) {
+    struct stat status {};
+    if (::stat(hostPath->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         files.erase(key);
         return nullptr;
     }
-    auto modified = std::filesystem::last_write_time(*hostPath, error);
-    if (error)
-        return nullptr;
-    auto size = std::filesystem::file_size(*hostPath, error);
-    if (error)
-        return nullptr;
+    auto modified = status.st_mtim;
+    auto size = status.st_size;
 
     if (auto found = files.find(key); found != files.end()) {
-        if (found->second.modified == modified && found->second.size == size && found->second.image->scale() == scale)
-            return found->second.image.ptr();
+        const auto& kept = found->second;
+        if (kept.modified.tv_sec == modified.tv_sec && kept.modified.tv_nsec == modified.tv_nsec && kept.size == size
+            && kept.image->scale() == scale)
+            return kept.image.ptr();
         files.erase(found);
     }
     auto image = UIImage::imageWithCGImage(graphics::CGImageCreateWithPNGFile(*hostPath), scale);

@@ -25,6 +25,9 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     void drawRect(CGRect rect) override;
+    // The image is the picture already, shared by every view that shows it: no second copy, and
+    // drawing it only paints over what lies below.
+    ContentDrawing layerContentDrawing(const quartzcore::CALayer&) const override { return ContentDrawing::PaintedOverEachRender; }
 
     void encodeWithCoder(NSCoder& coder) const override;
     void initWithCoder(NSCoder& coder) override;

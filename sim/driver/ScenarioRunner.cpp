@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <ostream>
 
 namespace sim::driver {
@@ -86,6 +88,29 @@ bool ScenarioRunner::writeReport(const std::vector<ScenarioResult>& results)
     return false;
 }
 
+namespace {
+
+// With TORVANE_COMMAND_TIMES naming a file, every command played appends "FILE:LINE SECONDS
+// COMMAND" (tab-separated) to it: where a scenario's time goes, for the benchmark scripts.
+class CommandTimes {
+public:
+    CommandTimes()
+    {
+        if (const char* path = std::getenv("TORVANE_COMMAND_TIMES"); path && *path)
+            m_out.open(path, std::ios::app);
+    }
+    void add(const std::string& file, size_t line, std::chrono::steady_clock::duration spent, const std::string& command)
+    {
+        if (m_out.is_open())
+            m_out << file << ':' << line << '\t' << std::chrono::duration<double>(spent).count() << '\t' << command << '\n';
+    }
+
+private:
+    std::ofstream m_out;
+};
+
+}
+
 void ScenarioRunner::play(const Scenario& scenario, const fs::path& deviceFolder, const fs::path& outFolder, ScenarioResult& result)
 {
     SessionOptions options;
@@ -99,11 +124,14 @@ void ScenarioRunner::play(const Scenario& scenario, const fs::path& deviceFolder
         m_options.adjust(options);
 
     result.played = true;
+    CommandTimes times;
     try {
         Session session(options);
         for (const auto& line : scenario.lines) {
+            auto started = std::chrono::steady_clock::now();
             Answer answer = session.execute(line);
             const std::string& file = line.fileName.empty() ? scenario.fileName : line.fileName;
+            times.add(file, line.lineNumber, std::chrono::steady_clock::now() - started, line.command.line());
             auto where = file + ":" + std::to_string(line.lineNumber) + ": ";
             if (answer.status == Answer::Status::ExpectFailed) {
                 m_err << where << line.command.line() << "\n    " << answer.message << "\n";

@@ -198,8 +198,10 @@ std::vector<CommandRow> makeChannelTable()
         { "dump", "", {}, {}, "dump", "{\"dump\":{...}}: the host's state", K::Channel, P::Anytime },
         { "screenshot", "", { word("PATH") }, {}, "screenshot PATH", "write a PNG of the screen at the host path PATH", K::Channel, P::Anytime },
         { "hierarchy", "", {}, {}, "hierarchy", "{\"hierarchy\":{\"windows\":[...]}}: the screen's view tree", K::Channel, P::Anytime },
-        { "frame", "", { integer("SINCE", "frame needs the generation last seen, a whole number from 0", 0), word("PATH") }, {}, "frame SINCE PATH",
-            "{\"changed\":BOOL,\"generation\":G}: a PNG of the screen at PATH only when it changed since generation SINCE", K::Channel, P::Anytime },
+        { "frame", "", { integer("SINCE", "frame needs the generation last seen, a whole number from 0", 0), word("PATH"),
+                           optional(integer("SCALE", "frame's scale is 1 or 2 pixels a point", 1, 2)) }, {}, "frame SINCE PATH [SCALE]",
+            "{\"changed\":BOOL,\"generation\":G}: a PNG of the screen at PATH (SCALE pixels a point, default 2) only when it changed since generation SINCE",
+            K::Channel, P::Anytime },
         { "finger", "", { choice("phase", { "began", "moved", "ended" }), number("X", "finger needs two numbers"), number("Y", "finger needs two numbers") }, {},
             "finger began|moved|ended X Y", "one phase of a finger moved by hand, at a screen point, as it happens", K::Channel, P::Anytime },
     };

@@ -17,6 +17,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
@@ -28,6 +30,7 @@
 #include <set>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace sim::viewer {
 
@@ -81,6 +84,12 @@ struct Viewer {
     std::condition_variable frameWake;
     bool frameWanted { false };
     std::atomic<uint64_t> inputHandled { 0 };
+    // The latest input handled on each screen (indexed as `screens`): a screen's picture answers
+    // only the touches on it.
+    std::array<std::atomic<uint64_t>, std::size(screens)> inputHandledOn {};
+    // Pixels per point of the pictures: what the last page that connected shows (its device pixel
+    // ratio), so a page on an ordinary screen is not sent four times the pixels it can show.
+    std::atomic<int> frameScale { 2 };
 
     explicit Viewer(Session& session)
         : session(session)
@@ -152,6 +161,8 @@ struct Viewer {
             hub.publish("notice", Json({ { "text", std::string(screen.name) + ": " + error.what() } }).dump(-1, ' ', false, Json::error_handler_t::replace));
         }
         inputHandled = std::max<uint64_t>(inputHandled, sequence);
+        auto& onScreen = inputHandledOn[static_cast<size_t>(&screen - screens)];
+        onScreen = std::max<uint64_t>(onScreen, sequence);
         wakeFrames();
     }
 
@@ -247,6 +258,10 @@ void runFrames(Viewer& viewer, const std::atomic<bool>& stopping)
         Clock::time_point lastSent {};
         Clock::time_point lastForced {};
         uint64_t sent { 0 };
+        size_t index { 0 };
+        // The last input on this screen handled before a picture was asked for.
+        uint64_t inputShown { 0 };
+        int scale { 0 };
         // An input was handled while the last picture was being drawn: the picture may already show
         // it, but the page cannot know, so the next one goes out even if it looks the same.
         bool resend { false };
@@ -257,23 +272,37 @@ void runFrames(Viewer& viewer, const std::atomic<bool>& stopping)
         each.screen = &screen;
         each.client = ControlClient::connect(viewer.session.device().hostPath(protocol::controlSocketDevicePath(screen.process)).string(), screen.process);
         each.file = viewer.session.device().hostPath(std::string("/var/run/viewer-") + screen.name + ".png");
+        each.index = frames.size();
         frames.push_back(std::move(each));
     }
+    std::vector<ScreenFrames*> order;
     while (!stopping && !driver::EmergencyStop::interruptSignal()) {
         auto now = Clock::now();
-        for (auto& each : frames) {
-            if (now - each.lastSent < frameInterval)
+        // A screen with a touch waiting for its picture goes first.
+        auto answersInput = [&](const ScreenFrames& each) { return viewer.inputHandledOn[each.index] > each.inputShown; };
+        order.clear();
+        for (auto& each : frames)
+            order.push_back(&each);
+        std::stable_partition(order.begin(), order.end(), [&](const ScreenFrames* each) { return answersInput(*each); });
+        for (auto* screenFrames : order) {
+            auto& each = *screenFrames;
+            // The rate limit is for pictures nobody waits for: one answering a touch goes at once.
+            if (now - each.lastSent < frameInterval && !answersInput(each))
                 continue;
-            bool force = each.resend || now - each.lastForced >= forcedFrameInterval;
+            int scale = viewer.frameScale;
+            bool force = each.resend || now - each.lastForced >= forcedFrameInterval || scale != each.scale;
             bool resend = std::exchange(each.resend, false);
             uint64_t input = viewer.inputHandled;
+            uint64_t inputOnScreen = viewer.inputHandledOn[each.index];
             try {
                 Json answer = each.client->call("frame " + std::to_string(force ? 0 : each.generation) + " "
-                    + protocol::LineTokenizer::quote(each.file.string()), 5000ms);
+                    + protocol::LineTokenizer::quote(each.file.string()) + " " + std::to_string(scale), 5000ms);
                 each.generation = answer.value("generation", each.generation);
+                each.inputShown = inputOnScreen;
+                each.scale = scale;
                 if (force)
                     each.lastForced = now;
-                if (viewer.inputHandled != input)
+                if (viewer.inputHandledOn[each.index] != inputOnScreen)
                     each.resend = true;
                 if (!answer.value("changed", false))
                     continue;
@@ -411,8 +440,11 @@ int LiveViewer::run()
                 response.set_content(std::string(file.contents), mimeType(file.name));
             });
         }
-        server.Get("/events", [&viewer](const httplib::Request&, httplib::Response& response) {
+        server.Get("/events", [&viewer](const httplib::Request& request, httplib::Response& response) {
             response.set_header("Cache-Control", "no-store");
+            // ?scale=1 from a page on an ordinary screen, 2 (the default) on a sharper one.
+            if (request.has_param("scale"))
+                viewer.frameScale = request.get_param_value("scale") == "1" ? 1 : 2;
             auto last = std::make_shared<uint64_t>(0);
             auto started = std::make_shared<bool>(false);
             response.set_chunked_content_provider("text/event-stream", [&viewer, last, started](size_t, httplib::DataSink& sink) {

@@ -27,6 +27,10 @@ TEST(ValuesNumber, DescriptionByKind)
         { NSNumber::numberWithFloat(1.0f / 3), "0.3333333" },
         { NSNumber::numberWithDouble(1e20), "1e+20" },
         { NSNumber::numberWithFloat(0.75f), "0.75" },
+        // A NaN with its sign bit set (found in a binary preferences file by the fuzzer) reads like
+        // any other: the sign does not survive a write, and a merge must leave the entry alike.
+        { NSNumber::numberWithDouble(-std::numeric_limits<double>::quiet_NaN()), "nan" },
+        { NSNumber::numberWithFloat(-std::numeric_limits<float>::quiet_NaN()), "nan" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.number->description(), c.expected);

@@ -85,6 +85,31 @@ TEST(Image, PNGRoundTripKeepsEveryPixel)
     EXPECT_EQ(decoded.pixelAt(0, 0).alpha, 16);
 }
 
+// Both encodings decode to exactly what Cairo's own writer gives (the same unpremultiplying
+// rounding), on a picture larger than one stored deflate block (65535 bytes) with every alpha.
+TEST(Image, PNGEncodingsDecodeAsCairosOwnWriterDoes)
+{
+    CGContext c = CGBitmapContextCreate(256, 80);
+    for (int x = 0; x < 256; ++x) {
+        CGContextSetRGBFillColor(c, (x % 7) / 6.0f, (x % 5) / 4.0f, 1 - x / 255.0f, x / 255.0f);
+        CGContextFillRect(c, CGRectMake(x, 0, 1, 80));
+    }
+    CGImage original = CGBitmapContextCreateImage(c);
+    std::vector<std::uint8_t> cairoBytes;
+    ASSERT_EQ(cairo_surface_write_to_png_stream(original.surface(), appendBytes, &cairoBytes), CAIRO_STATUS_SUCCESS);
+    CGImage byCairo = CGImageCreateWithPNGData(cairoBytes);
+    ASSERT_TRUE(byCairo);
+
+    for (auto compression : { PNGCompression::Compact, PNGCompression::None }) {
+        auto bytes = CGImageCreatePNGData(original, compression);
+        CGImage decoded = CGImageCreateWithPNGData(bytes);
+        ASSERT_TRUE(decoded) << "compression " << static_cast<int>(compression);
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(decoded.premultipliedAt(x, 41), byCairo.premultipliedAt(x, 41)) << "x = " << x;
+    }
+    EXPECT_GT(CGImageCreatePNGData(original, PNGCompression::None).size(), 256u * 80 * 4);
+}
+
 TEST(Image, OpaquePNGBecomesARGB)
 {
     CGImage image = CGImageCreateWithPNGData(opaquePNG());

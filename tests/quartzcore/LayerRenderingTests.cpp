@@ -162,3 +162,93 @@ TEST_F(LayerRendering, DrawsWhatAnAnimationShowsNow)
     EXPECT_EQ(render(layer, 10).pixelAt(5, 5).red, 255);
     CATransaction::begin();
 }
+
+namespace {
+
+// Fills its layer with one colour and counts how often it was asked to.
+class CountingPainter final : public CALayerDelegate {
+public:
+    void drawLayerInContext(CALayer& layer, const graphics::CGContext& context) override
+    {
+        ++draws;
+        if (colour) {
+            graphics::CGContextSetFillColorWithColor(context, colour);
+            graphics::CGContextFillRect(context, layer.bounds());
+        }
+    }
+    ContentDrawing layerContentDrawing(const CALayer&) const override { return drawing; }
+
+    int draws { 0 };
+    graphics::CGColor colour;
+    ContentDrawing drawing { ContentDrawing::Kept };
+};
+
+}
+
+TEST_F(LayerRendering, ContentIsKeptUntilStaleAndDrawnAfreshWhenItCannotBeReused)
+{
+    CountingPainter painter;
+    painter.colour = rgb(0, 0, 1);
+    auto layer = CALayer::create();
+    layer->setDelegate(&painter);
+    layer->setFrame({ { 2, 2 }, { 10, 10 } });
+
+    render(*layer, 16);
+    render(*layer, 16);
+    EXPECT_EQ(painter.draws, 1) << "an unchanged layer draws once";
+
+    // What the drawing depends on changes only through setNeedsDisplay; until then the kept
+    // picture shows.
+    painter.colour = rgb(1, 0, 0);
+    EXPECT_TRUE(near(render(*layer, 16).pixelAt(5, 5), { 0, 0, 255, 255 }));
+    layer->setNeedsDisplay();
+    EXPECT_TRUE(near(render(*layer, 16).pixelAt(5, 5), { 255, 0, 0, 255 }));
+    EXPECT_EQ(painter.draws, 2);
+
+    // A move reuses the picture; a new size or scale draws again.
+    layer->setFrame({ { 4, 4 }, { 10, 10 } });
+    EXPECT_TRUE(near(render(*layer, 16).pixelAt(13, 13), { 255, 0, 0, 255 }));
+    EXPECT_EQ(painter.draws, 2);
+    layer->setFrame({ { 4, 4 }, { 8, 8 } });
+    render(*layer, 16);
+    EXPECT_EQ(painter.draws, 3);
+    auto doubled = graphics::CGBitmapContextCreate(32, 32, 2);
+    layer->renderInContext(doubled);
+    EXPECT_EQ(painter.draws, 4);
+
+    // Half a pixel off the grid, the picture could not be laid exactly: drawn every time.
+    layer->setFrame({ { 4.5f, 4 }, { 8, 8 } });
+    render(*layer, 16);
+    render(*layer, 16);
+    EXPECT_EQ(painter.draws, 6);
+
+    // A delegate that paints straight on the target is asked at every render.
+    painter.drawing = CALayerDelegate::ContentDrawing::PaintedOverEachRender;
+    layer->setFrame({ { 0, 0 }, { 8, 8 } });
+    render(*layer, 16);
+    render(*layer, 16);
+    EXPECT_EQ(painter.draws, 8);
+    layer->setDelegate(nullptr);
+}
+
+TEST_F(LayerRendering, ContentOutsideTheClipIsNotDrawnAndStaysStaleUntilItShows)
+{
+    CountingPainter painter;
+    painter.colour = rgb(0, 1, 0);
+    auto page = CALayer::create();
+    page->setFrame({ { 0, 0 }, { 16, 16 } });
+    auto offScreen = CALayer::create();
+    offScreen->setDelegate(&painter);
+    offScreen->setFrame({ { 20, 0 }, { 10, 10 } });
+    page->addSublayer(offScreen);
+
+    render(*page, 16);
+    EXPECT_EQ(painter.draws, 0);
+    EXPECT_TRUE(offScreen->needsDisplay()) << "nothing was drawn, so the content is still to draw";
+
+    // Scrolled into view, it draws then.
+    offScreen->setFrame({ { 2, 2 }, { 10, 10 } });
+    EXPECT_TRUE(near(render(*page, 16).pixelAt(6, 6), { 0, 255, 0, 255 }));
+    EXPECT_EQ(painter.draws, 1);
+    offScreen->setDelegate(nullptr);
+}

@@ -23,9 +23,12 @@
 #include <uikit/UITouch.h>
 #include <uikit/UIWindow.h>
 
-#include <unistd.h>
 #include <foundation/NSData.h>
 #include <foundation/NSNotificationCenter.h>
+
+#include <algorithm>
+
+#include <unistd.h>
 
 using namespace tweak_test;
 using activator::LAActivator;
@@ -341,6 +344,36 @@ TEST_F(QuickKillerPopup, WarnsOfMissingDataAndOfNoRunningApplications)
     fire();
     EXPECT_EQ(alertTitles(), std::vector<std::string> { "Torvane: No App Data" });
     EXPECT_TRUE(popup().empty());
+}
+
+// The file is parsed once while it stays the same; each event still sees what it holds now.
+TEST_F(QuickKillerPopup, EachEventSeesTheCompanionFileAsItIsNow)
+{
+    run("com.apple.mobilesafari");
+    run("com.apple.mobilenotes");
+    fire();
+    EXPECT_EQ(alertTitles(), std::vector<std::string> { "Torvane: No App Data" });
+    closeAlerts();
+
+    // The companion learns of Notes and writes its file anew.
+    auto data = foundation::NSDictionary::dictionaryWithContentsOfFile(companionPath);
+    ASSERT_TRUE(data);
+    auto* known = runtime::dynamicCast<foundation::NSArray>(data->objectForKey("ApplicationData").get());
+    ASSERT_TRUE(known);
+    auto records = known->objects();
+    records.push_back(dictionary({ { "BundleID", text("com.apple.mobilenotes") }, { "AppName", text("Notes") },
+        { "IconPath", text("/var/mobile/Library/Nimbrel/none.png") } }));
+    ASSERT_TRUE(dictionary({ { "ApplicationData", foundation::NSArray::create(std::move(records)) } })->writeToFile(companionPath, true));
+    fire();
+    std::vector<std::string> identifiers;
+    popup(&identifiers);
+    std::sort(identifiers.begin(), identifiers.end());
+    EXPECT_EQ(identifiers, (std::vector<std::string> { "com.apple.mobilenotes", "com.apple.mobilesafari" }));
+    closeAlerts();
+
+    // Gone: nothing to look up.
+    std::filesystem::remove(hostPath(companionPath));
+    EXPECT_FALSE(TorvaneActivatorSetup::getAllInfoFromBundleID(*foundation::NSStr("com.apple.mobilesafari")));
 }
 
 // Memory figures this test controls: the real `ps | gawk` pipeline over a canned process table.

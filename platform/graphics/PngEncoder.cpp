@@ -1,0 +1,184 @@
+#include "PngEncoder.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <cstring>
+
+namespace graphics {
+
+namespace {
+
+constexpr std::uint8_t signature[8] { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+constexpr std::uint8_t filterNone = 0;
+constexpr std::uint8_t filterSub = 1;
+// Stored deflate blocks hold at most 65535 bytes.
+constexpr size_t storedBlockBytes = 65535;
+
+// straight[alpha][premultiplied component], rounded as Cairo's writer rounds.
+const std::array<std::array<std::uint8_t, 256>, 256>& unpremultiplyTable()
+{
+    static const auto* table = [] {
+        auto* values = new std::array<std::array<std::uint8_t, 256>, 256>();
+        for (unsigned alpha = 1; alpha < 256; ++alpha) {
+            for (unsigned component = 0; component < 256; ++component) {
+                unsigned straight = (component * 255 + alpha / 2) / alpha;
+                (*values)[alpha][component] = static_cast<std::uint8_t>(straight > 255 ? 255 : straight);
+            }
+        }
+        return values;
+    }();
+    return *table;
+}
+
+void appendBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    out.push_back(static_cast<std::uint8_t>(value >> 24));
+    out.push_back(static_cast<std::uint8_t>(value >> 16));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    out.push_back(static_cast<std::uint8_t>(value));
+}
+
+// A chunk whose data already sits at the end of `out`, after the 8 bytes reserved for its length
+// and type at `start`.
+void finishChunk(std::vector<std::uint8_t>& out, size_t start, const char type[4])
+{
+    auto length = static_cast<std::uint32_t>(out.size() - start - 8);
+    out[start] = static_cast<std::uint8_t>(length >> 24);
+    out[start + 1] = static_cast<std::uint8_t>(length >> 16);
+    out[start + 2] = static_cast<std::uint8_t>(length >> 8);
+    out[start + 3] = static_cast<std::uint8_t>(length);
+    std::memcpy(&out[start + 4], type, 4);
+    uLong crc = crc32(0, &out[start + 4], static_cast<uInt>(length + 4));
+    appendBigEndian32(out, static_cast<std::uint32_t>(crc));
+}
+
+size_t beginChunk(std::vector<std::uint8_t>& out)
+{
+    size_t start = out.size();
+    out.resize(start + 8);
+    return start;
+}
+
+// The image's scanlines as PNG filters them: a filter byte, then RGBA bytes (Sub: each byte less
+// the same byte of the pixel to its left).
+std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int height, int stride, std::uint8_t filter)
+{
+    const auto& straight = unpremultiplyTable();
+    const size_t rowBytes = static_cast<size_t>(width) * 4 + 1;
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const auto* source = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * stride);
+        std::uint8_t* target = &rows[rowBytes * static_cast<size_t>(y)];
+        *target++ = filter;
+        std::uint8_t left[4] {};
+        for (int x = 0; x < width; ++x, target += 4) {
+            std::uint32_t pixel = source[x];
+            unsigned alpha = pixel >> 24;
+            std::uint8_t rgba[4] {};
+            if (alpha != 0) {
+                unsigned red = (pixel >> 16) & 0xff;
+                unsigned green = (pixel >> 8) & 0xff;
+                unsigned blue = pixel & 0xff;
+                if (alpha != 255) {
+                    red = straight[alpha][red];
+                    green = straight[alpha][green];
+                    blue = straight[alpha][blue];
+                }
+                rgba[0] = static_cast<std::uint8_t>(red);
+                rgba[1] = static_cast<std::uint8_t>(green);
+                rgba[2] = static_cast<std::uint8_t>(blue);
+                rgba[3] = static_cast<std::uint8_t>(alpha);
+            }
+            if (filter == filterSub) {
+                for (int i = 0; i < 4; ++i) {
+                    target[i] = static_cast<std::uint8_t>(rgba[i] - left[i]);
+                    left[i] = rgba[i];
+                }
+            } else {
+                std::memcpy(target, rgba, 4);
+            }
+        }
+    }
+    return rows;
+}
+
+// A zlib stream of stored blocks: header, blocks of up to 65535 bytes, Adler-32.
+void appendStored(std::vector<std::uint8_t>& out, const std::vector<std::uint8_t>& data)
+{
+    out.push_back(0x78);
+    out.push_back(0x01);
+    size_t offset = 0;
+    do {
+        size_t length = std::min(storedBlockBytes, data.size() - offset);
+        bool last = offset + length == data.size();
+        out.push_back(last ? 1 : 0);
+        out.push_back(static_cast<std::uint8_t>(length));
+        out.push_back(static_cast<std::uint8_t>(length >> 8));
+        out.push_back(static_cast<std::uint8_t>(~length));
+        out.push_back(static_cast<std::uint8_t>(~length >> 8));
+        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset), data.begin() + static_cast<std::ptrdiff_t>(offset + length));
+        offset += length;
+    } while (offset < data.size());
+    appendBigEndian32(out, static_cast<std::uint32_t>(adler32(adler32(0, nullptr, 0), data.data(), static_cast<uInt>(data.size()))));
+}
+
+bool appendCompressed(std::vector<std::uint8_t>& out, std::vector<std::uint8_t>& data)
+{
+    z_stream stream {};
+    if (deflateInit2(&stream, 1, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK)
+        return false;
+    size_t start = out.size();
+    out.resize(start + deflateBound(&stream, static_cast<uLong>(data.size())));
+    stream.next_in = data.data();
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = &out[start];
+    stream.avail_out = static_cast<uInt>(out.size() - start);
+    int status = deflate(&stream, Z_FINISH);
+    out.resize(start + stream.total_out);
+    deflateEnd(&stream);
+    return status == Z_STREAM_END;
+}
+
+}
+
+std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface, PNGCompression compression)
+{
+    std::vector<std::uint8_t> out;
+    if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE
+        || cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
+        return out;
+    cairo_surface_flush(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    const unsigned char* pixels = cairo_image_surface_get_data(surface);
+    if (width <= 0 || height <= 0 || !pixels)
+        return out;
+
+    bool compact = compression == PNGCompression::Compact;
+    auto rows = scanlines(pixels, width, height, cairo_image_surface_get_stride(surface), compact ? filterSub : filterNone);
+    out.reserve(compact ? rows.size() / 4 : rows.size() + rows.size() / storedBlockBytes * 5 + 64);
+    out.insert(out.end(), std::begin(signature), std::end(signature));
+
+    size_t header = beginChunk(out);
+    appendBigEndian32(out, static_cast<std::uint32_t>(width));
+    appendBigEndian32(out, static_cast<std::uint32_t>(height));
+    // 8 bits a sample, RGBA, deflate, adaptive filtering, no interlace.
+    for (std::uint8_t byte : { 8, 6, 0, 0, 0 })
+        out.push_back(byte);
+    finishChunk(out, header, "IHDR");
+
+    size_t data = beginChunk(out);
+    if (compact) {
+        if (!appendCompressed(out, rows))
+            return {};
+    } else {
+        appendStored(out, rows);
+    }
+    finishChunk(out, data, "IDAT");
+
+    finishChunk(out, beginChunk(out), "IEND");
+    return out;
+}
+
+}
