@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_Probe", memoryProbe)->Unit(kMillisecond);
     benchmark::RegisterBenchmark("BM_PopupBuild", popupBuild)->Arg(20)->Unit(kMillisecond)->Iterations(10);
     benchmark::RegisterBenchmark("BM_RenderHome", renderHome)->Unit(kMillisecond);
-    benchmark::RegisterBenchmark("BM_Screenshot", screenshot)->ArgName("file")->Arg(0)->Arg(1)->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("BM_Screenshot", screenshot)->ArgName("scale")->Arg(2)->Arg(1)->Unit(kMillisecond);
     benchmark::RegisterBenchmark("BM_PrefsMerge", preferencesMerge)->Unit(kMicrosecond);
 
     benchmark::Initialize(&argc, argv);

@@ -55,6 +55,12 @@ play() {
   echo "wait 1"
   echo "screenshot springboard $work/$1.png"
   echo "expect springboard /icons/$(app 99)/state >= 2"
+  # The add-on is there (an indicator shows on every running application's icon) or it is not.
+  if [ "$1" = with ]; then
+    echo "expect springboard /icons/$(app 99)/indicator/alpha > 0"
+  else
+    echo "expect springboard /icons/$(app 99)/indicator == null"
+  fi
 }
 
 with=$(play with | springboardResidentKilobytes "$work/device-with")

@@ -10,8 +10,6 @@ namespace hosts {
 
 // Answers a `screenshot PATH` request: writes `screen` as PNG at the host path `path` (the driver's
 // own file system, not the device's). Throws ControlError naming the reason when it cannot.
-// Screenshots are kept, so they are compressed; a frame read once by the viewer need not be.
-sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path,
-    graphics::PNGCompression compression = graphics::PNGCompression::Compact);
+sim::protocol::Json writeScreenshot(const graphics::CGImage& screen, const std::string& path);
 
 }

@@ -147,16 +147,16 @@ CGImage CGImageCreateWithPNGFile(const std::filesystem::path& path)
     return CGImageCreateWithPNGData(bytes);
 }
 
-std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image, PNGCompression compression)
+std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image)
 {
     if (!image)
         return {};
-    return encodeImageSurfaceAsPNG(image.surface(), compression);
+    return encodeImageSurfaceAsPNG(image.surface());
 }
 
-bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path, PNGCompression compression)
+bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path)
 {
-    std::vector<std::uint8_t> bytes = CGImageCreatePNGData(image, compression);
+    std::vector<std::uint8_t> bytes = CGImageCreatePNGData(image);
     if (bytes.empty())
         return false;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

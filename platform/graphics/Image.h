@@ -67,16 +67,9 @@ inline constexpr std::uintmax_t kMaximumPNGFileBytes = 128ull * 1024 * 1024;
 CGImage CGImageCreateWithPNGData(const std::uint8_t* bytes, std::size_t length);
 CGImage CGImageCreateWithPNGData(const std::vector<std::uint8_t>& bytes);
 CGImage CGImageCreateWithPNGFile(const std::filesystem::path& path);
-enum class PNGCompression {
-    Compact, // Sub filter, zlib level 1 with run-length matching: for files that are kept
-    None,    // stored deflate blocks: several times faster, about 4 bytes a pixel, for a picture
-             // read once and thrown away
-};
-
 // Encodes as an 8-bit RGBA PNG (unpremultiplied). Empty for the null image.
-std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image, PNGCompression compression = PNGCompression::Compact);
+std::vector<std::uint8_t> CGImageCreatePNGData(const CGImage& image);
 // False when the image is null or the file cannot be written.
-bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path,
-    PNGCompression compression = PNGCompression::Compact);
+bool CGImageWritePNGFile(const CGImage& image, const std::filesystem::path& path);
 
 } // namespace graphics

@@ -10,10 +10,7 @@ namespace graphics {
 namespace {
 
 constexpr std::uint8_t signature[8] { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
-constexpr std::uint8_t filterNone = 0;
 constexpr std::uint8_t filterSub = 1;
-// Stored deflate blocks hold at most 65535 bytes.
-constexpr size_t storedBlockBytes = 65535;
 
 // straight[alpha][premultiplied component], rounded as Cairo's writer rounds.
 const std::array<std::array<std::uint8_t, 256>, 256>& unpremultiplyTable()
@@ -60,9 +57,9 @@ size_t beginChunk(std::vector<std::uint8_t>& out)
     return start;
 }
 
-// The image's scanlines as PNG filters them: a filter byte, then RGBA bytes (Sub: each byte less
-// the same byte of the pixel to its left).
-std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int height, int stride, std::uint8_t filter)
+// The image's scanlines as PNG filters them: the Sub filter's byte, then RGBA bytes, each less the
+// same byte of the pixel to its left.
+std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int height, int stride)
 {
     const auto& straight = unpremultiplyTable();
     const size_t rowBytes = static_cast<size_t>(width) * 4 + 1;
@@ -70,7 +67,7 @@ std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int 
     for (int y = 0; y < height; ++y) {
         const auto* source = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * stride);
         std::uint8_t* target = &rows[rowBytes * static_cast<size_t>(y)];
-        *target++ = filter;
+        *target++ = filterSub;
         std::uint8_t left[4] {};
         for (int x = 0; x < width; ++x, target += 4) {
             std::uint32_t pixel = source[x];
@@ -90,37 +87,13 @@ std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int 
                 rgba[2] = static_cast<std::uint8_t>(blue);
                 rgba[3] = static_cast<std::uint8_t>(alpha);
             }
-            if (filter == filterSub) {
-                for (int i = 0; i < 4; ++i) {
-                    target[i] = static_cast<std::uint8_t>(rgba[i] - left[i]);
-                    left[i] = rgba[i];
-                }
-            } else {
-                std::memcpy(target, rgba, 4);
+            for (int i = 0; i < 4; ++i) {
+                target[i] = static_cast<std::uint8_t>(rgba[i] - left[i]);
+                left[i] = rgba[i];
             }
         }
     }
     return rows;
-}
-
-// A zlib stream of stored blocks: header, blocks of up to 65535 bytes, Adler-32.
-void appendStored(std::vector<std::uint8_t>& out, const std::vector<std::uint8_t>& data)
-{
-    out.push_back(0x78);
-    out.push_back(0x01);
-    size_t offset = 0;
-    do {
-        size_t length = std::min(storedBlockBytes, data.size() - offset);
-        bool last = offset + length == data.size();
-        out.push_back(last ? 1 : 0);
-        out.push_back(static_cast<std::uint8_t>(length));
-        out.push_back(static_cast<std::uint8_t>(length >> 8));
-        out.push_back(static_cast<std::uint8_t>(~length));
-        out.push_back(static_cast<std::uint8_t>(~length >> 8));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset), data.begin() + static_cast<std::ptrdiff_t>(offset + length));
-        offset += length;
-    } while (offset < data.size());
-    appendBigEndian32(out, static_cast<std::uint32_t>(adler32(adler32(0, nullptr, 0), data.data(), static_cast<uInt>(data.size()))));
 }
 
 bool appendCompressed(std::vector<std::uint8_t>& out, std::vector<std::uint8_t>& data)
@@ -142,7 +115,7 @@ bool appendCompressed(std::vector<std::uint8_t>& out, std::vector<std::uint8_t>&
 
 }
 
-std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface, PNGCompression compression)
+std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface)
 {
     std::vector<std::uint8_t> out;
     if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE
@@ -155,9 +128,8 @@ std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface, PNGC
     if (width <= 0 || height <= 0 || !pixels)
         return out;
 
-    bool compact = compression == PNGCompression::Compact;
-    auto rows = scanlines(pixels, width, height, cairo_image_surface_get_stride(surface), compact ? filterSub : filterNone);
-    out.reserve(compact ? rows.size() / 4 : rows.size() + rows.size() / storedBlockBytes * 5 + 64);
+    auto rows = scanlines(pixels, width, height, cairo_image_surface_get_stride(surface));
+    out.reserve(rows.size() / 4);
     out.insert(out.end(), std::begin(signature), std::end(signature));
 
     size_t header = beginChunk(out);
@@ -169,12 +141,8 @@ std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface, PNGC
     finishChunk(out, header, "IHDR");
 
     size_t data = beginChunk(out);
-    if (compact) {
-        if (!appendCompressed(out, rows))
-            return {};
-    } else {
-        appendStored(out, rows);
-    }
+    if (!appendCompressed(out, rows))
+        return {};
     finishChunk(out, data, "IDAT");
 
     finishChunk(out, beginChunk(out), "IEND");

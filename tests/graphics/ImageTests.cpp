@@ -85,9 +85,9 @@ TEST(Image, PNGRoundTripKeepsEveryPixel)
     EXPECT_EQ(decoded.pixelAt(0, 0).alpha, 16);
 }
 
-// Both encodings decode to exactly what Cairo's own writer gives (the same unpremultiplying
-// rounding), on a picture larger than one stored deflate block (65535 bytes) with every alpha.
-TEST(Image, PNGEncodingsDecodeAsCairosOwnWriterDoes)
+// The encoding decodes to exactly what Cairo's own writer gives (the same unpremultiplying
+// rounding), for every alpha and across rows.
+TEST(Image, PNGEncodingDecodesAsCairosOwnWriterDoes)
 {
     CGContext c = CGBitmapContextCreate(256, 80);
     for (int x = 0; x < 256; ++x) {
@@ -100,14 +100,12 @@ TEST(Image, PNGEncodingsDecodeAsCairosOwnWriterDoes)
     CGImage byCairo = CGImageCreateWithPNGData(cairoBytes);
     ASSERT_TRUE(byCairo);
 
-    for (auto compression : { PNGCompression::Compact, PNGCompression::None }) {
-        auto bytes = CGImageCreatePNGData(original, compression);
-        CGImage decoded = CGImageCreateWithPNGData(bytes);
-        ASSERT_TRUE(decoded) << "compression " << static_cast<int>(compression);
+    CGImage decoded = CGImageCreateWithPNGData(CGImageCreatePNGData(original));
+    ASSERT_TRUE(decoded);
+    for (int y : { 0, 41, 79 }) {
         for (int x = 0; x < 256; ++x)
-            ASSERT_EQ(decoded.premultipliedAt(x, 41), byCairo.premultipliedAt(x, 41)) << "x = " << x;
+            ASSERT_EQ(decoded.premultipliedAt(x, y), byCairo.premultipliedAt(x, y)) << x << ", " << y;
     }
-    EXPECT_GT(CGImageCreatePNGData(original, PNGCompression::None).size(), 256u * 80 * 4);
 }
 
 TEST(Image, OpaquePNGBecomesARGB)
