@@ -121,7 +121,7 @@ void CALayer::paintContent(const graphics::CGContext& context, CGSize size)
     CGFloat scale = context.scale();
     int width = static_cast<int>(std::ceil(size.width * scale - 1e-3f));
     int height = static_cast<int>(std::ceil(size.height * scale - 1e-3f));
-    bool keeps = !m_delegate || m_delegate->layerContentDrawing(*this) == CALayerDelegate::ContentDrawing::Kept;
+    bool keeps = !m_delegate || m_delegate->layerContentDrawing(*this, scale) == CALayerDelegate::ContentDrawing::Kept;
     bool laidOnPixels = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0 && isWholePixel(x) && isWholePixel(y);
     if (!keeps || !laidOnPixels) {
         m_drawnContent = nullptr;

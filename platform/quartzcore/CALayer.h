@@ -57,10 +57,11 @@ public:
         Kept,
         // Drawn straight onto what lies below at every render, with nothing kept: for a delegate
         // whose drawing only paints over (never clears or copies) and is a copy of something it
-        // holds already, such as an image.
+        // holds already, such as an image shown pixel for pixel.
         PaintedOverEachRender,
     };
-    virtual ContentDrawing layerContentDrawing(const CALayer&) const { return ContentDrawing::Kept; }
+    // `scale`: the target's pixels per point.
+    virtual ContentDrawing layerContentDrawing(const CALayer&, CGFloat /*scale*/) const { return ContentDrawing::Kept; }
 };
 
 class CALayer : public runtime::Object {

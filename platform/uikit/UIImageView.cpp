@@ -2,6 +2,8 @@
 
 #include <uikit/NSCoding.h>
 
+#include <cmath>
+
 namespace uikit {
 
 TORVANE_DEFINE_CLASS(UIImageView)
@@ -49,6 +51,17 @@ void UIImageView::setHighlighted(bool highlighted)
 CGSize UIImageView::sizeThatFits(CGSize size) const
 {
     return m_image ? m_image->size() : size;
+}
+
+quartzcore::CALayerDelegate::ContentDrawing UIImageView::layerContentDrawing(const quartzcore::CALayer&, CGFloat scale) const
+{
+    UIImage* shown = m_highlighted && m_highlightedImage ? m_highlightedImage.get() : m_image.get();
+    if (!shown)
+        return ContentDrawing::PaintedOverEachRender;
+    auto pixels = bounds().size;
+    bool pixelForPixel = std::abs(pixels.width * scale - static_cast<CGFloat>(shown->CGImage().width())) < 0.5f
+        && std::abs(pixels.height * scale - static_cast<CGFloat>(shown->CGImage().height())) < 0.5f;
+    return pixelForPixel ? ContentDrawing::PaintedOverEachRender : ContentDrawing::Kept;
 }
 
 void UIImageView::drawRect(CGRect)

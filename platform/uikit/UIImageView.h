@@ -25,9 +25,10 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     void drawRect(CGRect rect) override;
-    // The image is the picture already, shared by every view that shows it: no second copy, and
-    // drawing it only paints over what lies below.
-    ContentDrawing layerContentDrawing(const quartzcore::CALayer&) const override { return ContentDrawing::PaintedOverEachRender; }
+    // An image shown pixel for pixel is the picture already, shared by every view that shows it: no
+    // second copy, and drawing it only paints over what lies below. One that must be resampled
+    // (an @2x image on a 1x screen) is kept resampled, since resampling is what costs.
+    ContentDrawing layerContentDrawing(const quartzcore::CALayer&, CGFloat scale) const override;
 
     void encodeWithCoder(NSCoder& coder) const override;
     void initWithCoder(NSCoder& coder) override;

@@ -176,7 +176,7 @@ public:
             graphics::CGContextFillRect(context, layer.bounds());
         }
     }
-    ContentDrawing layerContentDrawing(const CALayer&) const override { return drawing; }
+    ContentDrawing layerContentDrawing(const CALayer&, graphics::CGFloat) const override { return drawing; }
 
     int draws { 0 };
     graphics::CGColor colour;

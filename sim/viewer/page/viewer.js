@@ -39,13 +39,21 @@ viewer.command = command;
 // --- Frames -----------------------------------------------------------------------------------
 
 const pendingRelease = {}; // screen -> { seq, at }
+const newestShown = {};    // screen -> number of the newest frame on the page
 
 function showFrame(frame) {
-  const img = $('screen-' + frame.screen);
   const next = new Image();
   next.src = 'data:image/png;base64,' + frame.png;
   next.decode().then(() => {
-    img.src = next.src;
+    // A picture that finished decoding after a newer one is not shown over it.
+    if (frame.frame <= (newestShown[frame.screen] || 0))
+      return;
+    newestShown[frame.screen] = frame.frame;
+    // The decoded picture takes the shown one's place, rather than being decoded again as its source.
+    const img = $('screen-' + frame.screen);
+    for (const name of ['id', 'alt', 'draggable', 'width', 'height'])
+      next.setAttribute(name, img.getAttribute(name));
+    img.replaceWith(next);
     requestAnimationFrame(() => {
       viewer.framesShown[frame.screen] += 1;
       const waiting = pendingRelease[frame.screen];
