@@ -224,6 +224,17 @@ TEST_F(HostCommands, ScreenshotWritesTheScreenAsPNG)
     auto image = graphics::CGImageCreateWithPNGFile(path);
     EXPECT_EQ(image.width(), 640);
     EXPECT_EQ(image.height(), 960);
+
+    // The viewer's frames come at the scale the page asks for; one that did not change is not drawn.
+    auto frame = (root() / "frame.png").string();
+    auto first = send("frame 0 " + frame + " 1");
+    ASSERT_TRUE(first["changed"].get<bool>()) << first.dump();
+    EXPECT_EQ(graphics::CGImageCreateWithPNGFile(frame).width(), 320);
+    std::filesystem::remove(frame);
+    auto again = send("frame " + std::to_string(first["generation"].get<uint64_t>()) + " " + frame + " 1");
+    EXPECT_FALSE(again["changed"].get<bool>()) << again.dump();
+    EXPECT_FALSE(std::filesystem::exists(frame));
+    EXPECT_TRUE(send("frame 0 " + frame + " 3").contains("error")) << "1 or 2 pixels a point";
 }
 
 TEST(DeviceDescription, ReadsTheDriversLayout)

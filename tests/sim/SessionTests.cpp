@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -373,6 +374,26 @@ TEST_F(DriverSession, RunnerExitCodes)
     runnerOptions.keepFolder = m_folder / "kept";
     EXPECT_EQ(run({ good }, err), 0) << err;
     EXPECT_TRUE(fs::is_regular_file(m_folder / "kept/var/mobile/Library/Preferences/com.qelvo.torvane.plist"));
+
+    // TORVANE_COMMAND_TIMES collects every command's time, "FILE:LINE<TAB>SECONDS<TAB>COMMAND".
+    auto times = m_folder / "times.tsv";
+    ::setenv("TORVANE_COMMAND_TIMES", times.c_str(), 1);
+    runnerOptions.keepFolder.reset();
+    int status = run({ good }, err);
+    ::unsetenv("TORVANE_COMMAND_TIMES");
+    EXPECT_EQ(status, 0) << err;
+    std::ifstream timesFile(times);
+    std::vector<std::string> commands;
+    for (std::string line; std::getline(timesFile, line);) {
+        auto first = line.find('\t');
+        auto second = line.find('\t', first + 1);
+        ASSERT_NE(second, std::string::npos) << line;
+        EXPECT_EQ(line.substr(0, first), (m_folder / "good.scn").string() + ":" + std::to_string(commands.size() + 1)) << line;
+        EXPECT_GE(std::stod(line.substr(first + 1, second - first - 1)), 0) << line;
+        commands.push_back(line.substr(second + 1));
+    }
+    EXPECT_EQ(commands, (std::vector<std::string> { "prefs OpacityValue \"0.5\"", "boot", "launch com.apple.mobilesafari mb 2",
+        "expect springboard /apps/com.apple.mobilesafari > 0", "wait 1", "expect prefs /OpacityValue == \"0.5\"" }));
 }
 
 TEST_F(DriverSession, ShellAnswersEachLine)

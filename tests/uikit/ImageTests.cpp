@@ -6,6 +6,8 @@
 #include <uikit/UIColor.h>
 #include <uikit/UIGraphics.h>
 #include <uikit/UIImage.h>
+#include <uikit/UIImageView.h>
+#include <uikit/ViewRendering.h>
 
 #include <filesystem>
 #include <fstream>
@@ -165,4 +167,45 @@ TEST(ImageContext, UnbalancedCallsAreHarmless)
     UIGraphicsPopContext();
     UIGraphicsPopContext();
     EXPECT_FALSE(UIGraphicsGetCurrentContext());
+}
+
+// The retina sibling is named from the file name alone: a dot in a folder's name, a name without an
+// extension and a hidden file's leading dot are not taken for the extension.
+TEST_F(Images, RetinaSiblingNamesComeFromTheFileNameAlone)
+{
+    writePNG("/Library/ImageTests/Theme.v2/Glow@2x.png", 8, 8, 0, 0, 1);
+    writePNG("/Library/ImageTests/Theme.v2/Plain@2x", 8, 8, 0, 1, 0);
+    writePNG("/Library/ImageTests/.hidden@2x", 8, 8, 1, 0, 0);
+    for (auto* path : { "/Library/ImageTests/Theme.v2/Glow.png", "/Library/ImageTests/Theme.v2/Plain", "/Library/ImageTests/.hidden" }) {
+        auto image = UIImage::imageWithContentsOfFile(path);
+        ASSERT_TRUE(image) << path;
+        EXPECT_EQ(image->scale(), 2) << path;
+        EXPECT_EQ(image->devicePath(), path);
+    }
+}
+
+namespace {
+
+runtime::Ref<UIImage> filledImage(int pixels, CGFloat scale, float red, float blue)
+{
+    auto context = graphics::CGBitmapContextCreate(pixels, pixels, 1);
+    graphics::CGContextSetRGBFillColor(context, red, 0, blue, 1);
+    graphics::CGContextFillRect(context, { { 0, 0 }, { float(pixels), float(pixels) } });
+    return *UIImage::imageWithCGImage(graphics::CGBitmapContextCreateImage(context), scale);
+}
+
+}
+
+// An image view's picture follows its image at every scale: shown pixel for pixel it is painted at
+// every render, resampled (an @2x image on a 1x screen) it is kept, and a new image replaces it.
+TEST_F(Images, ImageViewShowsItsNewImageWhetherItsPictureIsKeptOrNot)
+{
+    auto view = UIImageView::create({ { 0, 0 }, { 10, 10 } });
+    for (CGFloat scale : { 1.0f, 2.0f }) {
+        view->setImage(filledImage(20, 2, 1, 0));
+        EXPECT_EQ(renderViewToImage(*view, scale).pixelAt(3, 3), (graphics::PixelRGBA { 255, 0, 0, 255 })) << scale;
+        EXPECT_EQ(renderViewToImage(*view, scale).pixelAt(3, 3), (graphics::PixelRGBA { 255, 0, 0, 255 })) << scale;
+        view->setImage(filledImage(20, 2, 0, 1));
+        EXPECT_EQ(renderViewToImage(*view, scale).pixelAt(3, 3), (graphics::PixelRGBA { 0, 0, 255, 255 })) << scale;
+    }
 }
