@@ -176,11 +176,14 @@ struct Viewer {
                 return { { "ok", false }, { "message", "empty command" } };
             if (!isControl(line->command))
                 return { { "ok", false }, { "message", "'" + line->command.name() + "' is not a control of the viewer" } };
+            // Stamped when sent: the device's clock runs while a command such as a launch is
+            // carried out, and the replay's waits must cover that time too.
+            double sent = now();
             auto answer = session.execute(*line);
             result = { { "ok", answer.isOk() }, { "message", answer.text() } };
             if (answer.isOk() && recorder) {
                 std::string written = line->command.line();
-                recorder->command(written, now());
+                recorder->command(written, sent);
                 recorded(written);
             }
         } catch (const std::exception& error) {
