@@ -14,13 +14,8 @@ sim=$root/build-release/bin/torvane-sim
 work=$(mktemp -d -t torvane-memory.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-app() { printf 'com.bench.app%03d' "$1"; }
-
-setup() {
-  for i in 0 1 2 3; do echo "app install $(app $i) \"App $i\" dock"; done
-  for i in $(seq 4 27); do echo "app install $(app $i) \"App $i\" folder \"Folder $(((i - 4) / 3))\""; done
-  for i in $(seq 28 99); do echo "app install $(app $i) \"App $i\" page $(((i - 28) / 16))"; done
-}
+# shellcheck source=hundred-applications.sh
+source "$root/bench/scripts/hundred-applications.sh"
 
 # Plays the lines on standard input in a shell of its own device and prints SpringBoard's VmRSS
 # in kilobytes once every line has been answered.
@@ -48,7 +43,7 @@ springboardResidentKilobytes() {
 }
 
 play() {
-  setup
+  installHundredApplications
   [ "$1" = without ] && echo "package remove torvane"
   echo boot
   for i in $(seq 0 99); do echo "launch $(app "$i") mb 8"; done

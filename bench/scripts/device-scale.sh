@@ -17,8 +17,8 @@ runs=${1:-5}
 work=$(mktemp -d -t torvane-scale.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-app() { printf 'com.bench.app%03d' "$1"; }
-name() { printf 'App %03d' "$1"; }
+# shellcheck source=hundred-applications.sh
+source "$root/bench/scripts/hundred-applications.sh"
 
 scenario=$work/scale.scn
 {
@@ -30,14 +30,7 @@ scenario=$work/scale.scn
   # A user who has seen the pane's first-run and new-feature notes.
   echo 'prefs FirstAlert "Pass"'
   echo 'prefs NewFeatureAlert "Pass"'
-  for i in 0 1 2 3; do echo "app install $(app $i) \"$(name $i)\" dock"; done
-  for f in 0 1 2 3 4 5 6 7; do
-    for k in 0 1 2; do
-      i=$((4 + f * 3 + k))
-      echo "app install $(app $i) \"$(name $i)\" folder \"Folder $f\""
-    done
-  done
-  for i in $(seq 28 99); do echo "app install $(app $i) \"$(name $i)\" page $(((i - 28) / 16))"; done
+  installHundredApplications
   echo "boot"
 } >"$scenario"
 

@@ -111,13 +111,25 @@ bool DarwinNotifyCenter::ensureConnected()
     return isConnected();
 }
 
+namespace {
+
+// Stops the run loop watching a descriptor, then closes it. False when it was not open.
+bool closeWatched(int& fd, foundation::ObserverToken& source)
+{
+    if (fd < 0)
+        return false;
+    source.reset();
+    ::close(fd);
+    fd = -1;
+    return true;
+}
+
+}
+
 void DarwinNotifyCenter::disconnect()
 {
-    if (m_fd < 0)
+    if (!closeWatched(m_fd, m_source))
         return;
-    m_source.reset();
-    ::close(m_fd);
-    m_fd = -1;
     m_input.clear();
     // The broker forgets what it sent on a closed connection, so nothing is owed any more; the
     // callbacks still run for what already arrived.
@@ -266,11 +278,7 @@ void DarwinNotifyCenter::brokerSocketChanged()
 
 void DarwinNotifyCenter::stopWatchingForBroker()
 {
-    if (m_watchFd < 0)
-        return;
-    m_watchSource.reset();
-    ::close(m_watchFd);
-    m_watchFd = -1;
+    closeWatched(m_watchFd, m_watchSource);
 }
 
 void DarwinNotifyCenter::forgetAfterFork()

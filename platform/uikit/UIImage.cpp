@@ -1,6 +1,7 @@
 #include <uikit/UIImage.h>
 
 #include <foundation/DeviceRoot.h>
+#include <foundation/FileIdentity.h>
 #include <foundation/NSData.h>
 #include <graphics/Context.h>
 #include <uikit/UIGraphics.h>
@@ -9,8 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-
-#include <sys/stat.h>
 
 namespace uikit {
 
@@ -54,10 +53,9 @@ std::string retinaSibling(std::string_view path)
 bool namesRetinaFile(std::string_view path) { return endsWithRetinaSuffix(nameParts(path).stem); }
 
 // What was decoded from each file, so that the many views showing one file share one decode. An
-// entry holds only while the file keeps the modification time and size it had when it was read.
+// entry holds only while the file is as it was when it was read.
 struct DecodedFile {
-    struct timespec modified;
-    off_t size;
+    foundation::FileIdentity identity;
     runtime::Ref<UIImage> image;
 };
 
@@ -101,18 +99,15 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     auto& files = decodedFiles();
     // One entry per file read and name asked by, since an image remembers the name it was asked by.
     std::string key = *hostPath + '\n' + std::string(askedPath);
-    struct stat status {};
-    if (::stat(hostPath->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    auto identity = foundation::FileIdentity::ofRegularFile(*hostPath);
+    if (!identity) {
         files.erase(key);
         return nullptr;
     }
-    auto modified = status.st_mtim;
-    auto size = status.st_size;
 
     if (auto found = files.find(key); found != files.end()) {
         const auto& kept = found->second;
-        if (kept.modified.tv_sec == modified.tv_sec && kept.modified.tv_nsec == modified.tv_nsec && kept.size == size
-            && kept.image->scale() == scale)
+        if (kept.identity == *identity && kept.image->scale() == scale)
             return kept.image.ptr();
         files.erase(found);
     }
@@ -120,7 +115,7 @@ runtime::RefPtr<UIImage> UIImage::loadFile(std::string_view devicePath, CGFloat 
     if (!image)
         return nullptr;
     image->m_devicePath = std::string(askedPath);
-    files.insert_or_assign(key, DecodedFile { modified, size, *image });
+    files.insert_or_assign(key, DecodedFile { *identity, *image });
     return image;
 }
 
