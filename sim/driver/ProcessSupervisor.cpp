@@ -1,6 +1,7 @@
 #include "ProcessSupervisor.h"
 
 #include "EmergencyStop.h"
+#include "ProcessTable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -25,21 +25,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-// Parent pid, process group and session of a process, from /proc/<pid>/stat (the command name in
-// parentheses may hold spaces, so fields are counted after the last ')').
-bool readStat(pid_t pid, pid_t& parent, pid_t& group, pid_t& session)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto close = text.rfind(')');
-    if (close == std::string::npos)
-        return false;
-    std::istringstream fields(text.substr(close + 1));
-    char state;
-    fields >> state >> parent >> group >> session;
-    return !fields.fail();
-}
 
 std::string describe(int status)
 {
@@ -314,15 +299,9 @@ void ProcessSupervisor::reapAdoptedOrphans(const std::set<pid_t>& hosts)
     auto deadline = std::chrono::steady_clock::now() + 2s;
     for (;;) {
         std::vector<pid_t> orphans;
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator("/proc", error)) {
-            const std::string name = entry.path().filename();
-            if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
-                continue;
-            pid_t pid = static_cast<pid_t>(std::stol(name));
-            pid_t parent = 0, group = 0, session = 0;
-            if (!started.count(pid) && readStat(pid, parent, group, session) && parent == self && (hosts.count(session) || hosts.count(group)))
-                orphans.push_back(pid);
+        for (const auto& process : ProcessTable::all()) {
+            if (!started.count(process.pid) && process.parent == self && (hosts.count(process.session) || hosts.count(process.group)))
+                orphans.push_back(process.pid);
         }
         if (orphans.empty())
             return;

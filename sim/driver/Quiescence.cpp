@@ -1,6 +1,7 @@
 #include "Quiescence.h"
 
 #include "EmergencyStop.h"
+#include "ProcessTable.h"
 
 #include <sim/protocol/Command.h>
 #include <sim/protocol/ControlError.h>
@@ -23,39 +24,6 @@ namespace {
 // own allocations wobble by a few pages).
 constexpr auto growthSampleInterval = 500ms;
 constexpr long growthThresholdKilobytes = 4 * 1024;
-
-// Every process's parent, from /proc/<pid>/stat (fields after the last ')', as the command name
-// may hold spaces and parentheses).
-std::map<pid_t, pid_t> parentsOfAllProcesses()
-{
-    std::map<pid_t, pid_t> parents;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-        const std::string name = entry.path().filename();
-        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
-            continue;
-        std::ifstream in(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        auto close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream fields(text.substr(close + 1));
-        char state;
-        pid_t parent = 0;
-        if (fields >> state >> parent)
-            parents[static_cast<pid_t>(std::stol(name))] = parent;
-    }
-    return parents;
-}
-
-long residentKilobytesOf(pid_t pid)
-{
-    std::ifstream statm("/proc/" + std::to_string(pid) + "/statm");
-    long size = 0, resident = 0;
-    if (!(statm >> size >> resident))
-        return 0;
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
 
 }
 
@@ -102,13 +70,13 @@ long Quiescence::residentKilobytes()
     if (pending.empty())
         return 0;
     std::multimap<pid_t, pid_t> children;
-    for (auto [pid, parent] : parentsOfAllProcesses())
-        children.emplace(parent, pid);
+    for (const auto& process : ProcessTable::all())
+        children.emplace(process.parent, process.pid);
     long total = 0;
     while (!pending.empty()) {
         pid_t pid = pending.back();
         pending.pop_back();
-        total += residentKilobytesOf(pid);
+        total += ProcessTable::residentKilobytes(pid);
         auto [first, last] = children.equal_range(pid);
         for (auto it = first; it != last; ++it)
             pending.push_back(it->second);
