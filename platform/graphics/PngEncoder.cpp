@@ -1,9 +1,12 @@
 #include "PngEncoder.h"
 
+#include "ScanlineDeflater.h"
+
 #include <zlib.h>
 
 #include <array>
 #include <cstring>
+#include <thread>
 
 namespace graphics {
 
@@ -11,6 +14,8 @@ namespace {
 
 constexpr std::uint8_t signature[8] { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
 constexpr std::uint8_t filterSub = 1;
+// Pictures from this many filtered bytes on are deflated on two threads.
+constexpr size_t splitBytes = 256 * 1024;
 
 // straight[alpha][premultiplied component], rounded as Cairo's writer rounds.
 const std::array<std::array<std::uint8_t, 256>, 256>& unpremultiplyTable()
@@ -57,60 +62,89 @@ size_t beginChunk(std::vector<std::uint8_t>& out)
     return start;
 }
 
-// The image's scanlines as PNG filters them: the Sub filter's byte, then RGBA bytes, each less the
-// same byte of the pixel to its left.
-std::vector<std::uint8_t> scanlines(const unsigned char* pixels, int width, int height, int stride)
+// One scanline as PNG filters it: the Sub filter's byte, then RGBA bytes, each less the same byte
+// of the pixel to its left.
+void filterRow(const std::uint32_t* source, int width, std::uint8_t* target)
 {
     const auto& straight = unpremultiplyTable();
-    const size_t rowBytes = static_cast<size_t>(width) * 4 + 1;
-    std::vector<std::uint8_t> rows(rowBytes * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const auto* source = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * stride);
-        std::uint8_t* target = &rows[rowBytes * static_cast<size_t>(y)];
-        *target++ = filterSub;
-        std::uint8_t left[4] {};
-        for (int x = 0; x < width; ++x, target += 4) {
-            std::uint32_t pixel = source[x];
-            unsigned alpha = pixel >> 24;
-            std::uint8_t rgba[4] {};
-            if (alpha != 0) {
-                unsigned red = (pixel >> 16) & 0xff;
-                unsigned green = (pixel >> 8) & 0xff;
-                unsigned blue = pixel & 0xff;
-                if (alpha != 255) {
-                    red = straight[alpha][red];
-                    green = straight[alpha][green];
-                    blue = straight[alpha][blue];
-                }
-                rgba[0] = static_cast<std::uint8_t>(red);
-                rgba[1] = static_cast<std::uint8_t>(green);
-                rgba[2] = static_cast<std::uint8_t>(blue);
-                rgba[3] = static_cast<std::uint8_t>(alpha);
+    *target++ = filterSub;
+    std::uint8_t left[4] {};
+    for (int x = 0; x < width; ++x, target += 4) {
+        std::uint32_t pixel = source[x];
+        unsigned alpha = pixel >> 24;
+        std::uint8_t rgba[4] {};
+        if (alpha != 0) {
+            unsigned red = (pixel >> 16) & 0xff;
+            unsigned green = (pixel >> 8) & 0xff;
+            unsigned blue = pixel & 0xff;
+            if (alpha != 255) {
+                red = straight[alpha][red];
+                green = straight[alpha][green];
+                blue = straight[alpha][blue];
             }
-            for (int i = 0; i < 4; ++i) {
-                target[i] = static_cast<std::uint8_t>(rgba[i] - left[i]);
-                left[i] = rgba[i];
-            }
+            rgba[0] = static_cast<std::uint8_t>(red);
+            rgba[1] = static_cast<std::uint8_t>(green);
+            rgba[2] = static_cast<std::uint8_t>(blue);
+            rgba[3] = static_cast<std::uint8_t>(alpha);
+        }
+        for (int i = 0; i < 4; ++i) {
+            target[i] = static_cast<std::uint8_t>(rgba[i] - left[i]);
+            left[i] = rgba[i];
         }
     }
-    return rows;
 }
 
-bool appendCompressed(std::vector<std::uint8_t>& out, std::vector<std::uint8_t>& data)
+struct Pixels {
+    const unsigned char* data;
+    int width;
+    int height;
+    int stride;
+
+    const std::uint32_t* row(int y) const { return reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride); }
+};
+
+// Rows [first, last) deflated as one part of the picture's stream.
+void deflateRows(const Pixels& pixels, int first, int last, ScanlineDeflater& deflater, ScanlineDeflater::End end)
 {
-    z_stream stream {};
-    if (deflateInit2(&stream, 1, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK)
-        return false;
-    size_t start = out.size();
-    out.resize(start + deflateBound(&stream, static_cast<uLong>(data.size())));
-    stream.next_in = data.data();
-    stream.avail_in = static_cast<uInt>(data.size());
-    stream.next_out = &out[start];
-    stream.avail_out = static_cast<uInt>(out.size() - start);
-    int status = deflate(&stream, Z_FINISH);
-    out.resize(start + stream.total_out);
-    deflateEnd(&stream);
-    return status == Z_STREAM_END;
+    if (first > 0) {
+        filterRow(pixels.row(first - 1), pixels.width, deflater.row());
+        deflater.rememberRow();
+    }
+    for (int y = first; y < last; ++y) {
+        filterRow(pixels.row(y), pixels.width, deflater.row());
+        deflater.addRow();
+    }
+    deflater.finish(end);
+}
+
+// The zlib stream of the filtered picture. A picture of some size is deflated in two halves side
+// by side (a screenshot is encoded while the home screen waits), joined on a byte boundary with
+// their checksums combined.
+void appendCompressed(std::vector<std::uint8_t>& out, const Pixels& pixels)
+{
+    const size_t rowBytes = static_cast<size_t>(pixels.width) * 4 + 1;
+    const bool split = rowBytes * static_cast<size_t>(pixels.height) >= splitBytes && pixels.height >= 2;
+    const int middle = split ? pixels.height / 2 : pixels.height;
+
+    ScanlineDeflater top(rowBytes);
+    ScanlineDeflater bottom(rowBytes);
+    std::thread second;
+    if (split)
+        second = std::thread([&] { deflateRows(pixels, middle, pixels.height, bottom, ScanlineDeflater::End::Final); });
+    deflateRows(pixels, 0, middle, top, split ? ScanlineDeflater::End::ByteBoundary : ScanlineDeflater::End::Final);
+    if (second.joinable())
+        second.join();
+
+    // Deflate, 32 K window, fastest compression; no preset dictionary (a multiple of 31).
+    out.push_back(0x78);
+    out.push_back(0x01);
+    top.output().appendTo(out);
+    std::uint32_t adler = top.adler();
+    if (split) {
+        bottom.output().appendTo(out);
+        adler = static_cast<std::uint32_t>(adler32_combine64(adler, bottom.adler(), static_cast<z_off64_t>(bottom.length())));
+    }
+    appendBigEndian32(out, adler);
 }
 
 }
@@ -128,8 +162,7 @@ std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface)
     if (width <= 0 || height <= 0 || !pixels)
         return out;
 
-    auto rows = scanlines(pixels, width, height, cairo_image_surface_get_stride(surface));
-    out.reserve(rows.size() / 4);
+    const Pixels image { pixels, width, height, cairo_image_surface_get_stride(surface) };
     out.insert(out.end(), std::begin(signature), std::end(signature));
 
     size_t header = beginChunk(out);
@@ -141,8 +174,7 @@ std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface)
     finishChunk(out, header, "IHDR");
 
     size_t data = beginChunk(out);
-    if (!appendCompressed(out, rows))
-        return {};
+    appendCompressed(out, image);
     finishChunk(out, data, "IDAT");
 
     finishChunk(out, beginChunk(out), "IEND");
