@@ -33,7 +33,7 @@ RefPtr<NSData> NSData::dataWithContentsOfFile(std::string_view path)
 
 bool NSData::writeToFile(std::string_view path, bool atomically) const
 {
-    return WholeFile::write(path, m_bytes, atomically);
+    return WholeFile::write(path, m_bytes, atomically ? WholeFile::Write::Atomically : WholeFile::Write::InPlace);
 }
 
 std::string NSData::description() const

@@ -24,7 +24,8 @@ public:
     const uint8_t* bytes() const { return m_bytes.data(); }
     const std::vector<uint8_t>& vector() const { return m_bytes; }
 
-    // Writes the bytes to a device path; see PropertyList.h for the atomic write.
+    // Writes the bytes to a device path. Data is pictures and caches made again when needed: an
+    // atomic write is atomic, not flushed to the disk (WholeFile.h).
     bool writeToFile(std::string_view path, bool atomically) const;
 
     std::string description() const override;

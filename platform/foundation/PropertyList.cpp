@@ -279,7 +279,7 @@ bool PropertyList::writeFile(const Object& value, std::string_view path, bool at
     auto bytes = serialize(value, format);
     if (!bytes)
         return false;
-    return WholeFile::write(path, *bytes, atomically);
+    return WholeFile::write(path, *bytes, atomically ? WholeFile::Write::Durably : WholeFile::Write::InPlace);
 }
 
 }

@@ -39,7 +39,8 @@ public:
     // nullopt when `value` is not a property list.
     static std::optional<std::vector<uint8_t>> serialize(const runtime::Object& value,
         PropertyListFormat format = PropertyListFormat::XML);
-    // Serialises and writes to a device path (WholeFile.h); false on any failure.
+    // Serialises and writes to a device path (WholeFile.h); false on any failure. Property lists
+    // hold settings, so an atomic write is a durable one.
     static bool writeFile(const runtime::Object& value, std::string_view path, bool atomically,
         PropertyListFormat format = PropertyListFormat::XML);
 };

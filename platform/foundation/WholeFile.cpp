@@ -69,7 +69,7 @@ std::string folderOf(const std::string& hostPath)
     return slash == 0 ? "/" : hostPath.substr(0, slash);
 }
 
-bool writeAtomically(const std::string& hostPath, std::span<const uint8_t> bytes)
+bool writeAtomically(const std::string& hostPath, std::span<const uint8_t> bytes, bool durably)
 {
     const std::string folder = folderOf(hostPath);
     const std::string name = hostPath.substr(hostPath.rfind('/') + 1);
@@ -77,7 +77,7 @@ bool writeAtomically(const std::string& hostPath, std::span<const uint8_t> bytes
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0)
         return false;
-    bool ok = ::fchmod(file.get(), 0644) == 0 && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    bool ok = ::fchmod(file.get(), 0644) == 0 && writeAll(file.get(), bytes) && (!durably || ::fsync(file.get()) == 0);
     ok = file.close() && ok;
     if (ok && s_beforeRenameHook)
         ok = s_beforeRenameHook(temporary);
@@ -85,6 +85,8 @@ bool writeAtomically(const std::string& hostPath, std::span<const uint8_t> bytes
         ::unlink(temporary.c_str());
         return false;
     }
+    if (!durably)
+        return true;
     // Make the new directory entry durable too; the data is already in place, so a folder that
     // cannot be synced does not make the write fail.
     FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -104,7 +106,7 @@ bool writeInPlace(const std::string& hostPath, std::span<const uint8_t> bytes)
 
 }
 
-bool WholeFile::write(std::string_view devicePath, std::span<const uint8_t> bytes, bool atomically)
+bool WholeFile::write(std::string_view devicePath, std::span<const uint8_t> bytes, Write how)
 {
     // A write past the process's file-size limit raises SIGXFSZ, which ends the process unless it
     // is ignored; ignored, the write fails with EFBIG like a full disk, and the old file stays.
@@ -118,7 +120,9 @@ bool WholeFile::write(std::string_view devicePath, std::span<const uint8_t> byte
     const std::optional<std::string> hostPath = DeviceRoot::resolve(devicePath);
     if (!hostPath || hostPath->empty() || hostPath->back() == '/')
         return false;
-    return atomically ? writeAtomically(*hostPath, bytes) : writeInPlace(*hostPath, bytes);
+    if (how == Write::InPlace)
+        return writeInPlace(*hostPath, bytes);
+    return writeAtomically(*hostPath, bytes, how == Write::Durably);
 }
 
 std::optional<std::vector<uint8_t>> WholeFile::read(std::string_view devicePath, size_t maximumSize)

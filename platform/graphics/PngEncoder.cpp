@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 namespace graphics {
@@ -127,10 +128,12 @@ void appendCompressed(std::vector<std::uint8_t>& out, const Pixels& pixels)
     const int middle = split ? pixels.height / 2 : pixels.height;
 
     ScanlineDeflater top(rowBytes);
-    ScanlineDeflater bottom(rowBytes);
+    std::optional<ScanlineDeflater> bottom;
     std::thread second;
-    if (split)
-        second = std::thread([&] { deflateRows(pixels, middle, pixels.height, bottom, ScanlineDeflater::End::Final); });
+    if (split) {
+        bottom.emplace(rowBytes);
+        second = std::thread([&] { deflateRows(pixels, middle, pixels.height, *bottom, ScanlineDeflater::End::Final); });
+    }
     deflateRows(pixels, 0, middle, top, split ? ScanlineDeflater::End::ByteBoundary : ScanlineDeflater::End::Final);
     if (second.joinable())
         second.join();
@@ -140,9 +143,9 @@ void appendCompressed(std::vector<std::uint8_t>& out, const Pixels& pixels)
     out.push_back(0x01);
     top.output().appendTo(out);
     std::uint32_t adler = top.adler();
-    if (split) {
-        bottom.output().appendTo(out);
-        adler = static_cast<std::uint32_t>(adler32_combine64(adler, bottom.adler(), static_cast<z_off64_t>(bottom.length())));
+    if (bottom) {
+        bottom->output().appendTo(out);
+        adler = static_cast<std::uint32_t>(adler32_combine64(adler, bottom->adler(), static_cast<z_off64_t>(bottom->length())));
     }
     appendBigEndian32(out, adler);
 }

@@ -78,7 +78,7 @@ size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, size_t limit)
 ScanlineDeflater::ScanlineDeflater(size_t rowBytes)
     : m_rowBytes(rowBytes)
     , m_rows { std::vector<std::uint8_t>(rowBytes + wordSlack), std::vector<std::uint8_t>(rowBytes + wordSlack) }
-    , m_tokens(blockTokens + rowBytes)
+    , m_tokens(std::make_unique_for_overwrite<std::uint32_t[]>(blockTokens + rowBytes))
 {
 }
 

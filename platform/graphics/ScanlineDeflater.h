@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace graphics {
@@ -51,7 +52,7 @@ private:
 
     // The current block's symbols: a literal byte, or a match (the top bit set, length and
     // distance - 1 below), and how often each Huffman symbol occurs.
-    std::vector<std::uint32_t> m_tokens;
+    std::unique_ptr<std::uint32_t[]> m_tokens;
     size_t m_tokenCount { 0 };
     std::array<std::uint32_t, 286> m_literalLengthFrequencies {};
     std::array<std::uint32_t, 30> m_distanceFrequencies {};

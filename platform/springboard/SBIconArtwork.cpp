@@ -8,8 +8,12 @@
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
+#include <cairo.h>
+
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <map>
 
 namespace springboard {
 
@@ -65,6 +69,72 @@ void drawGloss(const graphics::CGContext& context, uikit::CGRect tile)
     graphics::CGContextRestoreGState(context);
 }
 
+// What every drawn icon of one scale shares, drawn once: the tile's shape, to paint an icon's
+// colour through, and what goes over the colour (an application's initial, a folder's miniatures):
+// the gloss and a dark edge for applications, a light edge for folders. Clipping to a rounded
+// shape costs Cairo far more than painting through a mask, and SpringBoard draws a hundred icons
+// as it starts.
+struct TileParts {
+    graphics::CGImage shape;
+    graphics::CGImage applicationOverlay;
+    graphics::CGImage folderOverlay;
+};
+
+graphics::CGImage drawnTilePart(uikit::CGFloat scale, const std::function<void(const graphics::CGContext&)>& draw)
+{
+    auto pixels = static_cast<int>(std::lround(side * scale));
+    auto context = graphics::CGBitmapContextCreate(pixels, pixels, scale);
+    draw(context);
+    return graphics::CGBitmapContextCreateImage(context);
+}
+
+void strokeEdge(const graphics::CGContext& context, graphics::ColorRGBA color)
+{
+    graphics::CGContextSetRGBStrokeColor(context, color.red, color.green, color.blue, color.alpha);
+    graphics::CGContextSetLineWidth(context, 1);
+    addRoundedRect(context, { { 0.5, 0.5 }, { side - 1, side - 1 } }, cornerRadius);
+    graphics::CGContextStrokePath(context);
+}
+
+const TileParts& tileParts(uikit::CGFloat scale)
+{
+    static std::map<uikit::CGFloat, TileParts> partsByScale;
+    auto [it, made] = partsByScale.try_emplace(scale);
+    if (!made)
+        return it->second;
+    const uikit::CGRect tile { { 0, 0 }, { side, side } };
+    it->second.shape = drawnTilePart(scale, [&](const graphics::CGContext& context) {
+        graphics::CGContextSetRGBFillColor(context, 1, 1, 1, 1);
+        addRoundedRect(context, tile, cornerRadius);
+        graphics::CGContextFillPath(context);
+    });
+    it->second.applicationOverlay = drawnTilePart(scale, [&](const graphics::CGContext& context) {
+        drawGloss(context, tile);
+        strokeEdge(context, { 0, 0, 0, 0.25 });
+    });
+    it->second.folderOverlay = drawnTilePart(scale, [&](const graphics::CGContext& context) {
+        strokeEdge(context, { 1, 1, 1, 0.35 });
+    });
+    return it->second;
+}
+
+// The tile in a vertical gradient from `top` to `bottom`, painted through its shape.
+void paintTile(const graphics::CGContext& context, const graphics::CGImage& shape, graphics::ColorRGBA top, graphics::ColorRGBA bottom)
+{
+    context.drawOperation([&](cairo_t* cr) {
+        cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, 0, side);
+        cairo_pattern_add_color_stop_rgba(gradient, 0, top.red, top.green, top.blue, top.alpha);
+        cairo_pattern_add_color_stop_rgba(gradient, 1, bottom.red, bottom.green, bottom.blue, bottom.alpha);
+        cairo_pattern_set_extend(gradient, CAIRO_EXTEND_PAD);
+        cairo_save(cr);
+        cairo_set_source(cr, gradient);
+        cairo_pattern_destroy(gradient);
+        cairo_scale(cr, side / shape.width(), side / shape.height());
+        cairo_mask_surface(cr, shape.surface(), 0, 0);
+        cairo_restore(cr);
+    });
+}
+
 }
 
 std::string SBIconArtwork::iconPathForBundleIdentifier(const std::string& bundleIdentifier)
@@ -85,12 +155,9 @@ runtime::RefPtr<uikit::UIImage> SBIconArtwork::drawnApplicationIconImage(const s
     double hue = (hash % 360) / 360.0;
     uikit::UIGraphicsBeginImageContextWithOptions({ side, side }, false, 0);
     auto context = uikit::UIGraphicsGetCurrentContext();
-    uikit::CGRect tile { { 0, 0 }, { side, side } };
-    graphics::CGContextSaveGState(context);
-    addRoundedRect(context, tile, cornerRadius);
-    graphics::CGContextClip(context);
-    fillVerticalGradient(context, tile, fromHue(hue, 0.55, 0.98), fromHue(std::fmod(hue + 0.04, 1.0), 0.85, 0.62));
-    graphics::CGContextRestoreGState(context);
+    const uikit::CGRect tile { { 0, 0 }, { side, side } };
+    const TileParts& parts = tileParts(context.scale());
+    paintTile(context, parts.shape, fromHue(hue, 0.55, 0.98), fromHue(std::fmod(hue + 0.04, 1.0), 0.85, 0.62));
 
     auto font = uikit::UIFont::boldSystemFontOfSize(32);
     std::string initial = initialOf(displayName);
@@ -101,11 +168,7 @@ runtime::RefPtr<uikit::UIImage> SBIconArtwork::drawnApplicationIconImage(const s
     uikit::UIColor::whiteColor()->set();
     uikit::drawAtPoint(initial, at, font);
 
-    drawGloss(context, tile);
-    graphics::CGContextSetRGBStrokeColor(context, 0, 0, 0, 0.25);
-    graphics::CGContextSetLineWidth(context, 1);
-    addRoundedRect(context, { { 0.5, 0.5 }, { side - 1, side - 1 } }, cornerRadius);
-    graphics::CGContextStrokePath(context);
+    graphics::CGContextDrawImage(context, tile, parts.applicationOverlay);
     auto image = uikit::UIGraphicsGetImageFromCurrentImageContext();
     uikit::UIGraphicsEndImageContext();
     return image;
@@ -115,12 +178,9 @@ runtime::RefPtr<uikit::UIImage> SBIconArtwork::folderIconImage(const std::vector
 {
     uikit::UIGraphicsBeginImageContextWithOptions({ side, side }, false, 0);
     auto context = uikit::UIGraphicsGetCurrentContext();
-    uikit::CGRect tile { { 0, 0 }, { side, side } };
-    addRoundedRect(context, tile, cornerRadius);
-    graphics::CGContextSaveGState(context);
-    graphics::CGContextClip(context);
-    fillVerticalGradient(context, tile, { 0.45, 0.47, 0.50, 0.75 }, { 0.15, 0.16, 0.18, 0.8 });
-    graphics::CGContextRestoreGState(context);
+    const uikit::CGRect tile { { 0, 0 }, { side, side } };
+    const TileParts& parts = tileParts(context.scale());
+    paintTile(context, parts.shape, { 0.45, 0.47, 0.50, 0.75 }, { 0.15, 0.16, 0.18, 0.8 });
     const uikit::CGFloat mini = 13;
     const uikit::CGFloat gap = 4;
     const uikit::CGFloat margin = (side - 3 * mini - 2 * gap) / 2;
@@ -129,10 +189,7 @@ runtime::RefPtr<uikit::UIImage> SBIconArtwork::folderIconImage(const std::vector
         if (miniatures[index])
             miniatures[index]->drawInRect(at);
     }
-    graphics::CGContextSetRGBStrokeColor(context, 1, 1, 1, 0.35);
-    graphics::CGContextSetLineWidth(context, 1);
-    addRoundedRect(context, { { 0.5, 0.5 }, { side - 1, side - 1 } }, cornerRadius);
-    graphics::CGContextStrokePath(context);
+    graphics::CGContextDrawImage(context, tile, parts.folderOverlay);
     auto image = uikit::UIGraphicsGetImageFromCurrentImageContext();
     uikit::UIGraphicsEndImageContext();
     return image;

@@ -231,6 +231,10 @@ TEST_F(PropertyListFiles, AFailedWriteKeepsTheOldFile)
     EXPECT_FALSE(NSDictionary::create({ { "Version", NSStr("new") } })->writeToFile(path, true));
     EXPECT_EQ(readHostFile(path), before);
     EXPECT_EQ(filesIn("/"), 1u); // the temporary file is cleaned up
+    // Data is written without an fsync, but as atomically.
+    EXPECT_FALSE(NSData::create({ 1, 2, 3 })->writeToFile(path, true));
+    EXPECT_EQ(readHostFile(path), before);
+    EXPECT_EQ(filesIn("/"), 1u);
 }
 
 TEST_F(PropertyListFiles, ACrashBeforeTheRenameLeavesTheOldFileReadable)
