@@ -53,13 +53,14 @@ runtime::Ref<CALayer> CALayer::create()
     return runtime::adoptRef(*new CALayer);
 }
 
-// The picture of the content as it was last drawn, at a size in pixels, a scale and a bounds
-// origin; none when that drawing painted nothing.
+// The picture of the content as it was last drawn, at a size in pixels, a scale, a bounds origin
+// and an offset within the pixel it starts in; none when that drawing painted nothing.
 struct CALayer::DrawnContent {
     int width { 0 };
     int height { 0 };
     CGFloat scale { 0 };
     CGPoint origin {};
+    CGPoint phase {};
     graphics::CGContext picture;
 };
 
@@ -81,19 +82,23 @@ bool isWholePixel(double value) { return std::abs(value - std::round(value)) < 1
 
 }
 
-void CALayer::drawContentDirectly(const graphics::CGContext& context, bool paintsOnlyOver)
+void CALayer::drawContentDirectly(const graphics::CGContext& context, CGSize size, bool paintsOnlyOver)
 {
+    // The content is a picture of the bounds, so it never spills out of them.
+    graphics::CGContextSaveGState(context);
+    graphics::CGContextClipToRect(context, { m_boundsOrigin, size });
     if (paintsOnlyOver) {
         drawInContext(context);
-        return;
+    } else {
+        // Drawn apart and then laid over what lies below, as a backing store would be: clearing
+        // inside drawRect clears this layer's picture, not the screen under it.
+        cairo_t* cr = context.cairo();
+        cairo_push_group(cr);
+        drawInContext(context);
+        cairo_pop_group_to_source(cr);
+        cairo_paint(cr);
     }
-    // Drawn apart and then laid over what lies below, as a backing store would be: clearing inside
-    // drawRect clears this layer's picture, not the screen under it.
-    cairo_t* cr = context.cairo();
-    cairo_push_group(cr);
-    drawInContext(context);
-    cairo_pop_group_to_source(cr);
-    cairo_paint(cr);
+    graphics::CGContextRestoreGState(context);
 }
 
 void CALayer::paintContent(const graphics::CGContext& context, CGSize size)
@@ -119,30 +124,40 @@ void CALayer::paintContent(const graphics::CGContext& context, CGSize size)
     double y = m_boundsOrigin.y;
     cairo_user_to_device(cr, &x, &y);
     CGFloat scale = context.scale();
-    int width = static_cast<int>(std::ceil(size.width * scale - 1e-3f));
-    int height = static_cast<int>(std::ceil(size.height * scale - 1e-3f));
+    // Where the content falls between pixels (a layer half a point off the grid on a screen of
+    // scale 1): the picture is drawn at that offset, so painting it later is a copy pixel for
+    // pixel that gives what drawing it there would have given.
+    CGPoint phase { static_cast<CGFloat>(x - std::floor(x)), static_cast<CGFloat>(y - std::floor(y)) };
+    if (isWholePixel(phase.x))
+        phase.x = 0;
+    if (isWholePixel(phase.y))
+        phase.y = 0;
+    int width = static_cast<int>(std::ceil((size.width * scale + phase.x) - 1e-3f));
+    int height = static_cast<int>(std::ceil((size.height * scale + phase.y) - 1e-3f));
     bool keeps = !m_delegate || m_delegate->layerContentDrawing(*this, scale) == CALayerDelegate::ContentDrawing::Kept;
-    bool laidOnPixels = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0 && isWholePixel(x) && isWholePixel(y);
-    if (!keeps || !laidOnPixels) {
+    bool unturned = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0;
+    if (!keeps || !unturned) {
         m_drawnContent = nullptr;
-        drawContentDirectly(context, !keeps);
+        drawContentDirectly(context, size, !keeps);
         m_needsDisplay = false;
         return;
     }
 
+    // The picture's top-left corner, in points.
+    const CGPoint corner { m_boundsOrigin.x - phase.x / scale, m_boundsOrigin.y - phase.y / scale };
     auto& kept = m_drawnContent;
     bool current = kept && !m_needsDisplay && kept->width == width && kept->height == height && kept->scale == scale
-        && kept->origin == m_boundsOrigin;
+        && kept->origin == m_boundsOrigin && kept->phase == phase;
     if (!current) {
-        kept = std::make_unique<DrawnContent>(DrawnContent { width, height, scale, m_boundsOrigin, {} });
+        kept = std::make_unique<DrawnContent>(DrawnContent { width, height, scale, m_boundsOrigin, phase, {} });
         auto picture = graphics::CGBitmapContextCreate(width, height, scale);
         if (!picture) {
             kept = nullptr;
-            drawContentDirectly(context, false);
+            drawContentDirectly(context, size, false);
             m_needsDisplay = false;
             return;
         }
-        graphics::CGContextTranslateCTM(picture, -m_boundsOrigin.x, -m_boundsOrigin.y);
+        graphics::CGContextTranslateCTM(picture, -corner.x, -corner.y);
         graphics::CGContextClipToRect(picture, { m_boundsOrigin, size });
         drawInContext(picture);
         m_needsDisplay = false;
@@ -151,10 +166,12 @@ void CALayer::paintContent(const graphics::CGContext& context, CGSize size)
     }
     if (!kept->picture)
         return;
+    // The picture was drawn clipped to the bounds; laid whole, it covers a pixel the layer half
+    // fills as much as drawing there would.
     cairo_surface_t* surface = cairo_get_target(kept->picture.cairo());
     cairo_surface_flush(surface);
     cairo_save(cr);
-    cairo_set_source_surface(cr, surface, m_boundsOrigin.x, m_boundsOrigin.y);
+    cairo_set_source_surface(cr, surface, corner.x, corner.y);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     cairo_restore(cr);
@@ -543,11 +560,7 @@ void CALayer::renderInContext(const graphics::CGContext& context)
     }
     graphics::CGContextTranslateCTM(context, -m_boundsOrigin.x, -m_boundsOrigin.y);
 
-    // The content is a picture of the bounds, so it never spills out of them.
-    graphics::CGContextSaveGState(context);
-    graphics::CGContextClipToRect(context, { m_boundsOrigin, frame.size });
     paintContent(context, frame.size);
-    graphics::CGContextRestoreGState(context);
 
     // Sublayers may add or remove layers while drawing: walk a copy.
     auto sublayers = m_sublayers;

@@ -176,7 +176,7 @@ private:
 
     // Paints the content at the bounds origin: the kept picture, or a fresh drawing.
     void paintContent(const graphics::CGContext& context, CGSize size);
-    void drawContentDirectly(const graphics::CGContext& context, bool paintsOnlyOver);
+    void drawContentDirectly(const graphics::CGContext& context, CGSize size, bool paintsOnlyOver);
 
     static void noteDisplayChange();
     template<typename T>
