@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace graphics {
@@ -130,13 +131,20 @@ void appendCompressed(std::vector<std::uint8_t>& out, const Pixels& pixels)
     ScanlineDeflater top(rowBytes);
     std::optional<ScanlineDeflater> bottom;
     std::thread second;
+    auto deflateBottom = [&] { deflateRows(pixels, middle, pixels.height, *bottom, ScanlineDeflater::End::Final); };
     if (split) {
         bottom.emplace(rowBytes);
-        second = std::thread([&] { deflateRows(pixels, middle, pixels.height, *bottom, ScanlineDeflater::End::Final); });
+        try {
+            second = std::thread(deflateBottom);
+        } catch (const std::system_error&) {
+            // No thread to be had: the second half waits for the first, and the file is the same.
+        }
     }
     deflateRows(pixels, 0, middle, top, split ? ScanlineDeflater::End::ByteBoundary : ScanlineDeflater::End::Final);
     if (second.joinable())
         second.join();
+    else if (bottom)
+        deflateBottom();
 
     // Deflate, 32 K window, fastest compression; no preset dictionary (a multiple of 31).
     out.push_back(0x78);
