@@ -3,6 +3,7 @@
 // that repeat to fill them, so small inputs make runs, repeated rows and whole screens. Every
 // picture must inflate with zlib to its rows, and decode to what Cairo's own writer gives.
 #include <graphics/Image.h>
+#include <graphics/PngEncoder.h>
 
 #include <cairo.h>
 #include <zlib.h>
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -61,13 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::uint8_t> png = graphics::CGImageCreatePNGData(picture);
     if (png.empty())
         fail("no PNG", width, height);
-    std::vector<std::uint8_t> compressed;
-    for (size_t at = 8; at + 12 <= png.size();) {
-        size_t length = static_cast<size_t>(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
-        if (std::memcmp(&png[at + 4], "IDAT", 4) == 0)
-            compressed.insert(compressed.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8), png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-        at += 12 + length;
-    }
+    std::vector<std::uint8_t> compressed = graphics::pngImageData(png);
     const size_t rowsLength = (static_cast<size_t>(width) * 4 + 1) * static_cast<size_t>(height);
     std::vector<std::uint8_t> rows(rowsLength + 1);
     uLongf inflated = static_cast<uLongf>(rows.size());

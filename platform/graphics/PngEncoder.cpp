@@ -146,6 +146,9 @@ void appendCompressed(std::vector<std::uint8_t>& out, const Pixels& pixels)
     else if (bottom)
         deflateBottom();
 
+    // The stream in one piece: its header, both parts, the checksum, and the IDAT's CRC and the
+    // IEND chunk that follow.
+    out.reserve(out.size() + 2 + top.output().size() + (bottom ? bottom->output().size() : 0) + 4 + 4 + 12);
     // Deflate, 32 K window, fastest compression; no preset dictionary (a multiple of 31).
     out.push_back(0x78);
     out.push_back(0x01);
@@ -190,6 +193,21 @@ std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface)
 
     finishChunk(out, beginChunk(out), "IEND");
     return out;
+}
+
+std::vector<std::uint8_t> pngImageData(std::span<const std::uint8_t> png)
+{
+    std::vector<std::uint8_t> data;
+    for (size_t at = sizeof signature; at + 12 <= png.size();) {
+        const size_t length = static_cast<size_t>(png[at]) << 24 | static_cast<size_t>(png[at + 1]) << 16
+            | static_cast<size_t>(png[at + 2]) << 8 | png[at + 3];
+        if (length > png.size() - at - 12)
+            return {};
+        if (std::memcmp(&png[at + 4], "IDAT", 4) == 0)
+            data.insert(data.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8), png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+        at += 12 + length;
+    }
+    return data;
 }
 
 }

@@ -10,6 +10,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace graphics {
@@ -17,5 +18,9 @@ namespace graphics {
 // An 8-bit RGBA PNG (straight alpha, unpremultiplied with the rounding Cairo's writer uses) of an
 // ARGB32 image surface. Empty when the surface is not an ARGB32 image or zlib fails.
 std::vector<std::uint8_t> encodeImageSurfaceAsPNG(cairo_surface_t* surface);
+
+// The zlib stream a PNG's IDAT chunks hold together, for checks that inflate what the encoder
+// wrote; empty when a chunk runs past the end.
+std::vector<std::uint8_t> pngImageData(std::span<const std::uint8_t> png);
 
 }

@@ -1,5 +1,6 @@
 #include <graphics/HuffmanCode.h>
 #include <graphics/Image.h>
+#include <graphics/PngEncoder.h>
 
 #include <gtest/gtest.h>
 
@@ -60,19 +61,6 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-// The concatenated IDAT data of a PNG.
-std::vector<std::uint8_t> imageData(const std::vector<std::uint8_t>& png)
-{
-    std::vector<std::uint8_t> data;
-    for (size_t at = 8; at + 12 <= png.size();) {
-        size_t length = static_cast<size_t>(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
-        if (std::memcmp(&png[at + 4], "IDAT", 4) == 0)
-            data.insert(data.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8), png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-        at += 12 + length;
-    }
-    return data;
-}
-
 void expectRoundTrip(const CGImage& original)
 {
     SCOPED_TRACE(testing::Message() << original.width() << " x " << original.height());
@@ -80,7 +68,7 @@ void expectRoundTrip(const CGImage& original)
     ASSERT_FALSE(png.empty());
 
     // zlib checks the stream to its end, the checksum included.
-    std::vector<std::uint8_t> compressed = imageData(png);
+    std::vector<std::uint8_t> compressed = pngImageData(png);
     const size_t rowBytes = static_cast<size_t>(original.width()) * 4 + 1;
     std::vector<std::uint8_t> filtered(rowBytes * static_cast<size_t>(original.height()) + 1);
     uLongf filteredLength = static_cast<uLongf>(filtered.size());
