@@ -173,13 +173,17 @@ public:
         ++draws;
         if (colour) {
             graphics::CGContextSetFillColorWithColor(context, colour);
-            graphics::CGContextFillRect(context, layer.bounds());
+            auto area = layer.bounds();
+            graphics::CGContextFillRect(context, { { area.origin.x - overdraw, area.origin.y - overdraw },
+                                                     { area.size.width + 2 * overdraw, area.size.height + 2 * overdraw } });
         }
     }
     ContentDrawing layerContentDrawing(const CALayer&, graphics::CGFloat) const override { return drawing; }
 
     int draws { 0 };
     graphics::CGColor colour;
+    // How far past the bounds the fill reaches.
+    graphics::CGFloat overdraw { 0 };
     ContentDrawing drawing { ContentDrawing::Kept };
 };
 
@@ -233,6 +237,31 @@ TEST_F(LayerRendering, ContentIsKeptUntilStaleAndDrawnAfreshWhenItCannotBeReused
     render(*layer, 16);
     render(*layer, 16);
     EXPECT_EQ(painter.draws, 8);
+    layer->setDelegate(nullptr);
+}
+
+// Content is a picture of the bounds: what a delegate draws past them never shows, whether the
+// picture is kept, drawn straight on the screen, or kept between pixels.
+TEST_F(LayerRendering, ContentDrawnPastTheBoundsIsCutOffThere)
+{
+    CountingPainter painter;
+    painter.colour = rgb(0, 1, 0);
+    painter.overdraw = 3;
+    auto layer = CALayer::create();
+    layer->setDelegate(&painter);
+    for (auto drawing : { CALayerDelegate::ContentDrawing::Kept, CALayerDelegate::ContentDrawing::PaintedOverEachRender }) {
+        painter.drawing = drawing;
+        for (graphics::CGFloat x : { 4.0f, 4.5f }) {
+            layer->setFrame({ { x, 4 }, { 8, 8 } });
+            auto picture = render(*layer, 20);
+            EXPECT_EQ(picture.pixelAt(8, 2).alpha, 0) << "x = " << x;
+            EXPECT_EQ(picture.pixelAt(2, 8).alpha, 0) << "x = " << x;
+            EXPECT_EQ(picture.pixelAt(14, 8).alpha, 0) << "x = " << x;
+            EXPECT_EQ(picture.pixelAt(8, 8).alpha, 255) << "x = " << x;
+            // The pixel the bounds end in: empty on the grid, half covered between pixels.
+            EXPECT_NEAR(picture.pixelAt(12, 8).alpha, x == 4 ? 0 : 128, 2) << "x = " << x;
+        }
+    }
     layer->setDelegate(nullptr);
 }
 
